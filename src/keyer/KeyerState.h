@@ -1,0 +1,20 @@
+#pragma once
+
+/// Where the token examined last begins (its "{") and the position just past the token matched last.
+struct TokenSpan {
+    int start = 0;
+    int end = 0;
+    bool isEmpty() const { return start == 0 && end == 0; }
+};
+
+/// The keying engine's runtime state, read by the screen, automatic CQ and the link.
+struct KeyerState {
+    bool sending = false;
+    TokenSpan tokenSpan;
+    /// Set while a keyboard-keying run holds PTT; every mark clears it.
+    bool KeyLinePending = false;
+    /// Set while this host station keys a text received from the remote station.
+    bool RemoteKeying = false;
+    bool cqRepeat = false;
+    int cqRepeatCount = 0;
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+class MessageBoxes;
+class SerialPort;
+struct Settings;
+
+/// The KEY and PTT lines on the modem-control outputs of the serial port. Line codes: 0 none,
+/// 1 DTR, 2 RTS, 3 both. The port is opened on the first raise and never to lower a line.
+class KeyingLines {
+public:
+    KeyingLines(SerialPort& port, const Settings& settings, MessageBoxes& boxes);
+
+    /// False when the port could not be opened to raise a line, or a line change failed.
+    bool SetLine(int code, bool on);
+    /// Opens the port (a fresh open every time with chk_CLOSE 1); shows its own error message.
+    bool OpenPort();
+    /// Drops both lines and closes the port if it is open.
+    void ClosePort();
+
+private:
+    bool switchLines(int code, bool on);
+
+    SerialPort& m_port;
+    const Settings& m_settings;
+    MessageBoxes& m_boxes;
+};

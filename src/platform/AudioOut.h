@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QtGlobal>
+
+/// One audio output stream of 16-bit stereo frames. Buffers are played whole, in queue order.
+class AudioOut {
+public:
+    virtual ~AudioOut() = default;
+    /// device -1 is the default output. False when there is no usable device: the caller stays silent.
+    virtual bool open(int device, int sampleRate) = 0;
+    virtual bool isOpen() const = 0;
+    /// Queues interleaved left/right frames; the data must live until it has played or reset().
+    virtual void queue(const qint16* frames, int frameCount) = 0;
+    /// Drops everything queued or playing.
+    virtual void reset() = 0;
+    virtual void close() = 0;
+};
+
+/// The backend for a machine with no sound device: never opens, so keying stays silent.
+class NoAudioOut : public AudioOut {
+public:
+    bool open(int, int) override { return false; }
+    bool isOpen() const override { return false; }
+    void queue(const qint16*, int) override {}
+    void reset() override {}
+    void close() override {}
+};

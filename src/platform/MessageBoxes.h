@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+/// Modal message boxes behind a seam, so that tests record texts instead of blocking.
+class MessageBoxes {
+public:
+    enum class Icon { Error, Warning, Question, Information };
+    enum class Buttons { Ok, YesNo };
+    enum class Answer { Ok, Yes, No };
+
+    virtual ~MessageBoxes() = default;
+    virtual Answer show(const QString& text, Icon icon, Buttons buttons) = 0;
+
+    void error(const QString& text) { show(text, Icon::Error, Buttons::Ok); }
+};
+
+/// Test backend: records every box and answers from a queue (Ok or Yes when it is empty).
+class RecordingMessageBoxes : public MessageBoxes {
+public:
+    struct Shown {
+        QString text;
+        Icon icon;
+        Buttons buttons;
+    };
+
+    Answer show(const QString& text, Icon icon, Buttons buttons) override;
+    void queueAnswer(Answer answer) { m_answers.append(answer); }
+    const QList<Shown>& shown() const { return m_shown; }
+    QStringList texts() const;
+
+private:
+    QList<Shown> m_shown;
+    QList<Answer> m_answers;
+};

@@ -1,0 +1,33 @@
+#include "platform/EventLoopClock.h"
+
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Only what holds on any machine: a wait never ends early and the event loop runs during it.
+TEST(EventLoopClock, PumpingWaitDispatchesEventsAndNeverEndsEarly) {
+    EventLoopClock clock;
+    int fired = 0;
+    QTimer::singleShot(5, [&] { ++fired; });
+    const qint64 start = clock.nowUs();
+    PumpingWait(clock, 30);
+    EXPECT_GE(clock.nowUs() - start, 30'000);
+    EXPECT_EQ(fired, 1);
+}
+
+TEST(EventLoopClock, SettleReachesTheDeadlineAndPastDeadlinesReturnAtOnce) {
+    EventLoopClock clock;
+    const qint64 deadline = clock.nowUs() + 3'000;
+    clock.pumpUntil(deadline);
+    clock.settle(deadline);
+    EXPECT_GE(clock.nowUs(), deadline);
+    const qint64 before = clock.nowUs();
+    clock.pumpUntil(before - 1'000'000);
+    clock.settle(before - 1'000'000);
+    PumpingWait(clock, 0);
+    EXPECT_LT(clock.nowUs() - before, 1'000'000);
+}
+
+} // namespace
