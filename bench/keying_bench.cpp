@@ -165,9 +165,8 @@ int main(int argc, char** argv) {
     busy.show();
     QTimer load;
     int line = 0;
-    QObject::connect(&load, &QTimer::timeout, &busy, [&] {
-        busy.appendPlainText(QStringLiteral("%1 RX CQ TEST DE TRV/PC TRV/PC K").arg(++line));
-    });
+    QObject::connect(&load, &QTimer::timeout, &busy,
+                     [&] { busy.appendPlainText(QStringLiteral("%1 RX CQ TEST DE TRV/PC TRV/PC K").arg(++line)); });
 
     for (int run = 0; run < runs; ++run) {
         load.start(30);

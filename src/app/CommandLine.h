@@ -5,10 +5,10 @@
 
 /// Audio options of the command line; held in memory only, defaults at every start.
 struct AudioOptions {
-    int gain = 100;        ///< sidetone amplitude, percent of full scale (1..100)
+    int gain = 100;         ///< sidetone amplitude, percent of full scale (1..100)
     int sampleRate = 11025; ///< 8000, 11025, 22050 or 44100 Hz
-    int toneHz = 600;      ///< 200..3000
-    int waveDevice = -1;   ///< -1 the default output, else a device number
+    int toneHz = 600;       ///< 200..3000
+    int waveDevice = -1;    ///< -1 the default output, else a device number
     bool viewFocusFreq = false;
 };
 

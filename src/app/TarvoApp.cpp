@@ -27,7 +27,3 @@ bool TarvoApp::start() {
     m_window->activateWindow();
     return true;
 }
-
-const KeyState& TarvoApp::keyState() const {
-    return *m_keys;
-}

@@ -7,7 +7,6 @@
 #include <memory>
 
 class QMainWindow;
-class KeyState;
 class KeyStateFilter;
 
 /// The application object: the command-line options, the key state and the window.
@@ -20,7 +19,6 @@ public:
     /// Reads the options and shows the window; false when the program must end at once.
     bool start();
     const AudioOptions& audioOptions() const { return m_options; }
-    const KeyState& keyState() const;
 
 private:
     AudioOptions m_options;

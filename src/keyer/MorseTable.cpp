@@ -1,6 +1,7 @@
 #include "keyer/MorseTable.h"
 
 // Letters and digits follow ITU-R M.1677-1; procedure signals ride on the punctuation that carries their code.
+// clang-format off
 const std::array<MorseEntry, kMorseTableSize> MorseTable = {{
     {{u'A'}, u".-"},
     {{u'B'}, u"-..."},
@@ -66,6 +67,7 @@ const std::array<MorseEntry, kMorseTableSize> MorseTable = {{
     {{u'~'}, u"----.-"},
     {{u'^'}, u"----.-"},
 }};
+// clang-format on
 
 void MorseIndex::BuildMorseIndex() {
     m_slots.fill(-1);

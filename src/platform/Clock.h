@@ -19,8 +19,3 @@ public:
 
 /// Waits ms milliseconds while events keep being dispatched.
 void PumpingWait(Clock& clock, int ms);
-
-/// Milliseconds of a steady clock (the tick counter the rest of the program reasons in).
-inline qint64 tickMs(const Clock& clock) {
-    return clock.nowUs() / 1000;
-}

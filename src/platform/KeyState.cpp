@@ -14,8 +14,3 @@ void ManualKeyState::setLeftButton(bool down, QPoint globalPos) {
     m_leftButton = down;
     m_pointer = globalPos;
 }
-
-void ManualKeyState::releaseAll() {
-    m_keys.clear();
-    m_leftButton = false;
-}

@@ -22,7 +22,6 @@ public:
 
     void setKeyDown(int qtKey, bool down);
     void setLeftButton(bool down, QPoint globalPos);
-    void releaseAll();
 
 private:
     QList<int> m_keys;

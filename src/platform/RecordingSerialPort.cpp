@@ -4,11 +4,10 @@
 
 RecordingSerialPort::RecordingSerialPort(const Clock& clock) : m_clock(clock) {}
 
-SerialPort::OpenResult RecordingSerialPort::open(int com) {
+SerialPort::OpenResult RecordingSerialPort::open(int) {
     if (m_failWith != OpenResult::Ok)
         return m_failWith;
     m_open = true;
-    m_com = com;
     m_events.append(Event::Open);
     return OpenResult::Ok;
 }

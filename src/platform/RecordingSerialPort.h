@@ -34,7 +34,6 @@ public:
     const QList<Event>& events() const { return m_events; }
     bool dtr() const { return m_dtr; }
     bool rts() const { return m_rts; }
-    int openedCom() const { return m_com; }
 
     void clear();
     void failOpenWith(OpenResult result) { m_failWith = result; }
@@ -51,5 +50,4 @@ private:
     bool m_open = false;
     bool m_dtr = false;
     bool m_rts = false;
-    int m_com = 0;
 };

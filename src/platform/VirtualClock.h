@@ -15,7 +15,6 @@ public:
 
     /// Runs action when a wait reaches atUs (microseconds).
     void at(qint64 atUs, std::function<void()> action);
-    void atMs(qint64 atMs, std::function<void()> action) { at(atMs * 1000, std::move(action)); }
     /// Moves time on, running what falls due (as an idle event loop would).
     void advanceMs(qint64 ms) { pumpUntil(m_nowUs + ms * 1000); }
     /// Like the real clock, hand back this long before a deadline, leaving the rest to settle().

@@ -1,5 +1,5 @@
-#include "QtPrinters.h"
 #include "keyer/KeyingLines.h"
+#include "QtPrinters.h"
 #include "platform/MessageBoxes.h"
 #include "platform/RecordingSerialPort.h"
 #include "platform/VirtualClock.h"
@@ -54,8 +54,10 @@ TEST_F(KeyingLinesTest, CodeZeroOffClosesOnlyWithCloseEveryTime) {
 TEST_F(KeyingLinesTest, EachFailedOpenStepShowsItsMessage) {
     using R = SerialPort::OpenResult;
     const std::pair<R, const char*> cases[] = {
-        {R::OpenFailed, "COM1: open error        "},     {R::EventMaskFailed, "COM1: set 1 error        "},
-        {R::QueueOrTimeoutFailed, "COM1: set 2 error        "}, {R::ReadStateFailed, "COM1: set 4 error        "},
+        {R::OpenFailed, "COM1: open error        "},
+        {R::EventMaskFailed, "COM1: set 1 error        "},
+        {R::QueueOrTimeoutFailed, "COM1: set 2 error        "},
+        {R::ReadStateFailed, "COM1: set 4 error        "},
         {R::WriteStateFailed, "COM1: set 5 error        "},
     };
     for (const auto& [result, text] : cases) {

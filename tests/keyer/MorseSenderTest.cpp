@@ -34,7 +34,11 @@ INSTANTIATE_TEST_SUITE_P(
         TimingCase{"elements_of_A", "A", 20, 0, 0, {"+60", "-60", "+180", "-180"}},
         TimingCase{"two_spaces_add_up", "E  E", 20, 0, 0, {"+60", "-842", "+60", "-180"}},
         TimingCase{"ratio9_dash", "T", 20, 9, 0, {"+288", "-288"}},
-        TimingCase{"procedure_sign_of_equals", "=", 50, 0, 0,
+        TimingCase{"procedure_sign_of_equals",
+                   "=",
+                   50,
+                   0,
+                   0,
                    {"+72", "-24", "+24", "-24", "+24", "-24", "+24", "-24", "+72", "-72"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -211,7 +215,8 @@ TEST_F(CqRepeatTest, CtrlZeroClearsAtElementChecks) {
         QString text;
         int clears;
     };
-    for (const Case& c : {Case{QStringLiteral("A"), 2}, Case{QString(QChar(0x0141)), 1}, Case{QStringLiteral("a"), 0}}) {
+    for (const Case& c :
+         {Case{QStringLiteral("A"), 2}, Case{QString(QChar(0x0141)), 1}, Case{QStringLiteral("a"), 0}}) {
         host.clears = 0;
         send(c.text, SendCqRepeat);
         EXPECT_EQ(host.clears, c.clears) << c.text.toStdString();

@@ -1,5 +1,5 @@
-#include "QtPrinters.h"
 #include "keyer/MorseTable.h"
+#include "QtPrinters.h"
 
 #include <gtest/gtest.h>
 
@@ -20,10 +20,10 @@ TEST(MorseTable, LooksUpCodes) {
         const char* code;
     };
     const Case cases[] = {
-        {u'A', ".-"},      {u'Z', "--.."},     {u'0', "-----"},   {u'9', "----."},     {u'*', "........"},
-        {u'#', "......."}, {u'=', "-...-"},    {u'&', "-...-.-"}, {u'$', "...-.-"},    {u'@', "-.-.-"},
-        {u'>', ".-..."},   {u'"', ".-..-."},   {u'\'', ".----."}, {u'^', "----.-"},    {u'a', "none"},
-        {u' ', "none"},    {u'\r', "none"},    {u'\n', "none"},   {u'%', "none"},      {u'!', "none"},
+        {u'A', ".-"},      {u'Z', "--.."},   {u'0', "-----"},   {u'9', "----."},  {u'*', "........"},
+        {u'#', "......."}, {u'=', "-...-"},  {u'&', "-...-.-"}, {u'$', "...-.-"}, {u'@', "-.-.-"},
+        {u'>', ".-..."},   {u'"', ".-..-."}, {u'\'', ".----."}, {u'^', "----.-"}, {u'a', "none"},
+        {u' ', "none"},    {u'\r', "none"},  {u'\n', "none"},   {u'%', "none"},   {u'!', "none"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(codeOf(index, c.ch), QString::fromLatin1(c.code)) << char(c.ch);
@@ -31,7 +31,8 @@ TEST(MorseTable, LooksUpCodes) {
 
 TEST(MorseTable, SharedCodesKeyAlike) {
     const MorseIndex index;
-    const char16_t groups[][3] = {{u'(', u'{', 0}, {u')', u'}', 0}, {u',', u'\\', u'|'}, {u'+', u'<', 0}, {u'~', u'^', 0}};
+    const char16_t groups[][3] = {
+        {u'(', u'{', 0}, {u')', u'}', 0}, {u',', u'\\', u'|'}, {u'+', u'<', 0}, {u'~', u'^', 0}};
     for (const auto& group : groups) {
         for (int i = 1; i < 3 && group[i]; ++i)
             EXPECT_EQ(codeOf(index, group[i]), codeOf(index, group[0])) << char(group[i]);
