@@ -53,6 +53,10 @@ bool KeyingLines::switchLines(int code, bool on) {
         ok = m_port.setDtr(on) && ok;
     if (code & 2)
         ok = m_port.setRts(on) && ok;
+    // A port whose lines no longer switch (an adapter pulled out) is given up, so that the next
+    // raise opens the device afresh instead of failing on a dead handle for good.
+    if (!ok)
+        ClosePort();
     return ok;
 }
 

@@ -10,7 +10,8 @@ class KeyingLines {
 public:
     KeyingLines(SerialPort& port, const Settings& settings, MessageBoxes& boxes);
 
-    /// False when the port could not be opened to raise a line, or a line change failed.
+    /// False when the port could not be opened to raise a line, or a line change failed; a failed
+    /// change closes the port, so the next raise opens it again.
     bool SetLine(int code, bool on);
     /// Opens the port (a fresh open every time with chk_CLOSE 1); shows its own error message.
     bool OpenPort();

@@ -68,6 +68,33 @@ TEST_F(KeyingLinesTest, EachFailedOpenStepShowsItsMessage) {
     }
 }
 
+// A line that no longer switches (an adapter pulled out) must not leave the port open on a dead
+// device: the failure is reported, and the next raise opens it afresh.
+TEST_F(KeyingLinesTest, FailedLineChangeClosesThePortAndTheNextRaiseReopens) {
+    using E = RecordingSerialPort::Event;
+    struct Case {
+        int code;
+        bool on;
+    };
+    for (const Case& c :
+         {Case{1, true}, Case{2, true}, Case{3, true}, Case{1, false}, Case{3, false}, Case{0, false}}) {
+        ASSERT_TRUE(lines.OpenPort());
+        port.clear();
+        port.failLineChanges(true);
+        EXPECT_FALSE(lines.SetLine(c.code, c.on)) << c.code << c.on;
+        EXPECT_FALSE(port.isOpen()) << c.code << c.on;
+        EXPECT_EQ(port.events().last(), E::Close) << c.code << c.on;
+
+        port.failLineChanges(false);
+        port.clear();
+        EXPECT_TRUE(lines.SetLine(1, true)) << c.code << c.on;
+        EXPECT_EQ(port.events().first(), E::Open) << c.code << c.on;
+        EXPECT_TRUE(port.dtr()) << c.code << c.on;
+        lines.ClosePort();
+    }
+    EXPECT_TRUE(boxes.shown().isEmpty());
+}
+
 TEST_F(KeyingLinesTest, PortNumberOutOfRangeFailsSilently) {
     settings.COM = 0;
     EXPECT_FALSE(lines.OpenPort());
