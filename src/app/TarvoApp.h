@@ -1,27 +1,54 @@
 #pragma once
 
 #include "app/CommandLine.h"
+#include "keyer/KeyerState.h"
+#include "keyer/KeyingLines.h"
+#include "keyer/RemoteLink.h"
+#include "log/CsvLog.h"
+#include "log/LogFolder.h"
+#include "platform/EventLoopClock.h"
+#include "platform/PortAudioOut.h"
+#include "platform/QtMessageBoxes.h"
+#include "platform/RegistryFile.h"
+#include "platform/TtySerialPort.h"
+#include "settings/Settings.h"
+#include "templates/TemplateTokens.h"
 
 #include <QApplication>
 
 #include <memory>
 
-class QMainWindow;
+class CMainFrame;
 class KeyStateFilter;
+class SidetoneGenerator;
 
-/// The application object: the command-line options, the key state and the window.
+/// The application object: the command-line options, the settings, the devices and the window.
 class TarvoApp : public QApplication {
     Q_OBJECT
 public:
     TarvoApp(int& argc, char** argv);
     ~TarvoApp() override;
 
-    /// Reads the options and shows the window; false when the program must end at once.
+    /// Reads the options and settings and shows the window; false when the program must end.
     bool start();
-    const AudioOptions& audioOptions() const { return m_options; }
 
 private:
+    void loadSettings();
+    void saveSettings(int wpm);
+
     AudioOptions m_options;
     KeyStateFilter* m_keys;
-    std::unique_ptr<QMainWindow> m_window;
+    Settings m_settings;
+    KeyerState m_state;
+    RegistryFileStore m_file;
+    EventLoopClock m_clock;
+    TtySerialPort m_port;
+    QtMessageBoxes m_boxes;
+    KeyingLines m_lines{m_port, m_settings, m_boxes};
+    PortAudioOut m_audio;
+    std::unique_ptr<SidetoneGenerator> m_sidetone;
+    TemplateTokens m_tokens{m_settings};
+    NoRemoteLink m_link;
+    CsvLog m_log{m_settings, m_boxes, LogFolder()};
+    std::unique_ptr<CMainFrame> m_frame;
 };

@@ -20,12 +20,13 @@ bool KeyStateFilter::isKeyDown(int qtKey) const {
 
 bool KeyStateFilter::eventFilter(QObject*, QEvent* event) {
     switch (event->type()) {
+    case QEvent::ShortcutOverride: // a key that ends as a shortcut is never delivered as a press
     case QEvent::KeyPress:
     case QEvent::KeyRelease: {
         // A key event passes here once for its window and once for each widget it is offered to;
         // inserting and removing are idempotent, so that does no harm.
         auto* key = static_cast<QKeyEvent*>(event);
-        if (event->type() == QEvent::KeyPress)
+        if (event->type() != QEvent::KeyRelease)
             m_keys.insert(key->key());
         else if (!key->isAutoRepeat())
             m_keys.remove(key->key());

@@ -1,0 +1,194 @@
+#include "app/CMainFrame.h"
+
+#include "app/VersionDialog.h"
+#include "keyer/KeyerState.h"
+#include "resources/Accel128.h"
+#include "resources/Menu128.h"
+#include "screen/CTarvoFormView.h"
+#include "settings/Settings.h"
+
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QMenuBar>
+#include <QShortcut>
+#include <QToolBar>
+
+CMainFrame::CMainFrame(Settings& settings, KeyerState& state, QWidget* parent)
+    : QMainWindow(parent), m_settings(settings), m_state(state) {
+    setWindowTitle(QStringLiteral("Tarvo"));
+    buildMenu();
+    buildCommandBar();
+    connectCommands();
+    RebuildCommandBar(TxHidden);
+}
+
+void CMainFrame::buildMenu() {
+    const QList<MenuRow>& rows = Menu128();
+    QList<QMenu*> open; // the menu at each depth
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const MenuRow& row = rows[i];
+        const QString text = QString::fromUtf8(row.text);
+        QMenu* parent = row.depth > 0 ? open.value(row.depth - 1) : nullptr;
+        if (row.command == -1) {
+            parent->addSeparator();
+            continue;
+        }
+        const bool popup = row.command == 0 && i + 1 < rows.size() && rows[i + 1].depth > row.depth;
+        if (popup) {
+            QMenu* menu = parent ? parent->addMenu(text) : menuBar()->addMenu(text);
+            open.resize(row.depth);
+            open.append(menu);
+            continue;
+        }
+        QAction* action = parent ? parent->addAction(text) : menuBar()->addAction(text);
+        // Commands of parts the program does not carry yet stay visible but disabled.
+        action->setEnabled(false);
+        if (row.command > 0)
+            m_actions.insert(row.command, action);
+    }
+}
+
+QActionGroup* CMainFrame::checkGroup(int first, int count) {
+    auto* group = new QActionGroup(this);
+    for (int i = 0; i < count; ++i) {
+        QAction* a = m_actions.value(first + i);
+        a->setCheckable(true);
+        a->setEnabled(true);
+        group->addAction(a);
+    }
+    return group;
+}
+
+void CMainFrame::buildCommandBar() {
+    m_bar = addToolBar(QStringLiteral("Command bar"));
+    m_bar->setObjectName(QStringLiteral("commandBar"));
+    m_bar->setMovable(false);
+    m_bar->setFloatable(false);
+    m_bar->toggleViewAction()->setEnabled(false);
+
+    m_wpm = new QComboBox(m_bar);
+    m_wpm->setObjectName(QStringLiteral("wpmBox"));
+    for (int wpm = 10; wpm <= 50; ++wpm)
+        m_wpm->addItem(QStringLiteral(" %1 WPM").arg(wpm, 2));
+    m_wpm->setMinimumWidth(84);
+    connect(m_wpm, &QComboBox::activated, this, [this] {
+        if (m_view)
+            m_view->applyWpmBox();
+    });
+    m_bar->addWidget(m_wpm);
+    m_bar->addSeparator();
+
+    auto* greetings = new QActionGroup(this);
+    const char* const names[] = {"GM", "GA", "GE"};
+    for (int i = 0; i < 3; ++i) {
+        m_greetings[i] = m_bar->addAction(QString::fromLatin1(names[i]));
+        m_greetings[i]->setCheckable(true);
+        m_greetings[i]->setObjectName(QString::fromLatin1(names[i]));
+        greetings->addAction(m_greetings[i]);
+        connect(m_greetings[i], &QAction::triggered, this, [this, i] { m_settings.GoodMAE = i; });
+    }
+    m_bar->addSeparator();
+    m_tx = m_bar->addAction(QStringLiteral("TX"));
+    m_tx->setObjectName(QStringLiteral("TX"));
+    m_tx->setCheckable(true);
+    connect(m_tx, &QAction::triggered, this, [this] {
+        if (m_view)
+            m_view->SendSelection();
+    });
+    auto* spacer = new QWidget(m_bar);
+    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    m_bar->addWidget(spacer);
+    QAction* closeBox = m_bar->addAction(QStringLiteral("\u00D7"));
+    closeBox->setObjectName(QStringLiteral("closeBox"));
+    closeBox->setToolTip(QStringLiteral("Close"));
+    connect(closeBox, &QAction::triggered, this, &QWidget::close);
+}
+
+void CMainFrame::connectCommands() {
+    QActionGroup* ratios = checkGroup(Cmd::RatioFirst, 10);
+    QActionGroup* wordSpaces = checkGroup(Cmd::Ratio2First, 10);
+    connect(ratios, &QActionGroup::triggered, this,
+            [this](QAction* a) { m_settings.RATIO = m_actions.key(a) - Cmd::RatioFirst; });
+    connect(wordSpaces, &QActionGroup::triggered, this,
+            [this](QAction* a) { m_settings.RATIO2 = m_actions.key(a) - Cmd::Ratio2First; });
+    QAction* logging = m_actions.value(Cmd::Logging);
+    QAction* utf16 = m_actions.value(Cmd::Utf16);
+    QAction* ansi = m_actions.value(Cmd::Ansi);
+    for (QAction* a : {logging, utf16, ansi}) {
+        a->setCheckable(true);
+        a->setEnabled(true);
+    }
+    connect(logging, &QAction::triggered, this, [this] { m_settings.Logging = m_settings.Logging ? 0 : 1; });
+    connect(utf16, &QAction::triggered, this, [this] { m_settings.Ansi = 0; });
+    connect(ansi, &QAction::triggered, this, [this] { m_settings.Ansi = 1; });
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>())
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::updateCheckMarks);
+    QAction* exit = m_actions.value(Cmd::Exit);
+    exit->setEnabled(true);
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+    for (const Accelerator& accelerator : Accel128()) {
+        auto* shortcut = new QShortcut(QKeySequence(accelerator.keys), this);
+        const int command = accelerator.command;
+        connect(shortcut, &QShortcut::activated, this, [this, command] {
+            if (m_view)
+                m_view->onCommand(command);
+        });
+    }
+    QAction* version = m_actions.value(Cmd::Version);
+    version->setEnabled(true);
+    connect(version, &QAction::triggered, this, &CMainFrame::showVersion);
+}
+
+void CMainFrame::updateCheckMarks() {
+    m_actions.value(Cmd::RatioFirst + m_settings.RATIO)->setChecked(true);
+    m_actions.value(Cmd::Ratio2First + m_settings.RATIO2)->setChecked(true);
+    m_actions.value(Cmd::Logging)->setChecked(m_settings.Logging != 0);
+    m_actions.value(Cmd::Ansi)->setChecked(m_settings.Ansi != 0);
+    m_actions.value(Cmd::Utf16)->setChecked(m_settings.Ansi == 0);
+}
+
+void CMainFrame::showVersion() {
+    VersionDialog dialog(this);
+    dialog.exec();
+}
+
+void CMainFrame::setView(CTarvoFormView* view) {
+    m_view = view;
+    setCentralWidget(view);
+    view->OnInitialUpdate();
+}
+
+int CMainFrame::wpmBoxIndex() const {
+    return m_wpm->currentIndex();
+}
+
+void CMainFrame::RebuildCommandBar(int txIndicator) {
+    m_wpm->setCurrentIndex(m_settings.WPM - 10);
+    for (int i = 0; i < 3; ++i)
+        m_greetings[i]->setChecked(m_settings.GoodMAE == i);
+    m_tx->setVisible(txIndicator != TxHidden);
+    m_tx->setChecked(txIndicator == TxPressed);
+}
+
+void CMainFrame::setCommandBarEnabled(bool enabled) {
+    m_bar->setEnabled(enabled);
+    menuBar()->setEnabled(enabled);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    const bool remote = m_settings.Remote_USE && !m_settings.Remote_HOST && m_settings.Remote_PORT != 0 &&
+                        !m_settings.Remote_IP.isEmpty();
+    if (remote)
+        m_state.sending = false;
+    else if (m_state.sending)
+        return event->ignore();
+    if (m_view)
+        m_view->Shutdown();
+    if (m_state.sending)
+        return event->ignore();
+    m_settings.cqRunning = m_state.cqRepeat;
+    if (m_closeHook)
+        m_closeHook(wpmBoxIndex() + 10);
+    event->accept();
+}

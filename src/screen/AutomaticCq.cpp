@@ -1,0 +1,162 @@
+#include "screen/AutomaticCq.h"
+
+#include "keyer/KeyingLines.h"
+#include "keyer/RemoteLink.h"
+#include "platform/Clock.h"
+#include "platform/KeyState.h"
+#include "resources/ControlIds.h"
+#include "screen/CTarvoFormView.h"
+#include "screen/FocusTable.h"
+#include "settings/Settings.h"
+
+#include <QApplication>
+#include <QCheckBox>
+
+namespace {
+
+using Scope = CTarvoFormView::Scope;
+
+constexpr char kTypeAheadKeys[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ1234567890";
+constexpr int kCqOffEntry = 58; // "59.  Off": the CQ box while unchecked
+
+} // namespace
+
+AutomaticCq::AutomaticCq(CTarvoFormView& view) : m_view(view) {
+    m_timer.setInterval(100);
+    connect(&m_timer, &QTimer::timeout, this, &AutomaticCq::CqTick);
+}
+
+void AutomaticCq::CqToggle() {
+    if (m_firstGuard)
+        return;
+    m_firstGuard = true;
+    if (m_view.remoteWaiting()) {
+        m_view.keyboardKeyingOff();
+        m_view.state().cqRepeat = false;
+        m_view.setCqButtonChecked(false);
+        m_firstGuard = false;
+        return;
+    }
+    m_firstGuard = false;
+    if (m_secondGuard)
+        return;
+    m_secondGuard = true;
+    m_view.closeKeyboardLine();
+    if (m_view.isCqButtonChecked())
+        start();
+    else
+        stop();
+    m_typeAhead = false;
+    m_secondGuard = false;
+}
+
+void AutomaticCq::stop() {
+    m_timer.stop();
+    m_view.EnableOperatingControls(true, Scope::Operating);
+    m_view.state().cqRepeat = false;
+    QWidget* box = m_view.control(Ctl::Cq);
+    if (m_view.state().tokenSpan.isEmpty()) {
+        if (box->isEnabled())
+            box->setFocus();
+    } else if (!m_focusHold) {
+        m_view.AdvanceFocus(Ctl::Cq);
+    }
+    m_focusHold = false;
+}
+
+void AutomaticCq::start() {
+    m_focusHold = false;
+    m_view.EnableOperatingControls(false, Scope::Operating);
+    m_view.state().cqRepeat = true;
+    m_view.AdvanceFocus(Ctl::Cq);
+    m_watchMs = m_view.settings().CQ_Sec * 1000;
+    m_view.state().cqRepeatCount = 0;
+    if (!m_timer.isActive())
+        m_timer.start();
+}
+
+bool AutomaticCq::stopKeysDown() const {
+    const KeyState& keys = m_view.keys();
+    return (keys.isKeyDown(Qt::Key_Control) && keys.isKeyDown(Qt::Key_Q)) || keys.isKeyDown(Qt::Key_Return) ||
+           keys.isKeyDown(Qt::Key_Enter);
+}
+
+void AutomaticCq::CqTick() {
+    KeyerState& state = m_view.state();
+    const Settings& s = m_view.settings();
+    // The key that started the run may still be down.
+    if (state.cqRepeatCount == 0 && stopKeysDown())
+        return;
+    if (!state.cqRepeat || state.sending) {
+        m_watchMs = 0;
+        return;
+    }
+    if (m_view.sender().AbortRequested() || (state.cqRepeatCount >= 1 && stopKeysDown())) {
+        m_view.setCqButtonChecked(false);
+        CqToggle();
+        return;
+    }
+    if (typeAheadInto())
+        return;
+    m_watchMs += 100;
+    if (s.CQ_Progress != 0)
+        m_view.showCqProgress(true);
+    if (m_watchMs < s.CQ_Sec * 1000) {
+        if (s.CQ_Progress != 0)
+            m_view.setCqProgress(Ctl::WatchProgress, m_watchMs);
+        return;
+    }
+    m_watchMs = 0;
+    sendCq();
+}
+
+/// A call typed while the CQ box has the focus goes into the field that follows it.
+bool AutomaticCq::typeAheadInto() {
+    if (QApplication::focusWidget() != m_view.control(Ctl::Cq))
+        return false;
+    const int target = FocusRows()[m_view.settings().focusTarget[kCqOffEntry]].control;
+    if (target < Ctl::Call || target > Ctl::M2)
+        return false;
+    for (const char* k = kTypeAheadKeys; *k; ++k) {
+        if (!m_view.keys().isKeyDown(*k))
+            continue;
+        m_view.setFieldText(target - Ctl::Call, QString(QLatin1Char(*k)));
+        m_typeAhead = true;
+        m_view.setCqButtonChecked(false);
+        CqToggle();
+        return true;
+    }
+    return false;
+}
+
+void AutomaticCq::sendCq() {
+    KeyerState& state = m_view.state();
+    Settings& s = m_view.settings();
+    const int index = s.CQ_Sel >= 1 && s.CQ_Sel <= 16 ? s.CQ_Sel - 1 : 15;
+    const QString text = s.TX[index];
+    if (!text.isEmpty()) {
+        if (s.CQ_Progress != 0) {
+            if (state.cqRepeatCount == 0)
+                m_view.resetCqProgress();
+            else
+                m_view.setCqProgress(Ctl::WatchProgress, s.CQ_Sec * 1000);
+        }
+        ++state.cqRepeatCount;
+        if (s.CQ_Progress != 0)
+            m_view.setCqProgress(Ctl::CountProgress, state.cqRepeatCount);
+        m_view.EnableOperatingControls(false, Scope::Buttons);
+        int result = 0;
+        m_view.sendWithPtt(text, SendCqRepeat, result);
+        if (result == 1)
+            m_view.CqStoppedEarly(state.tokenSpan);
+    }
+    if (state.cqRepeat && !text.isEmpty() && state.cqRepeatCount < s.CQ_Limit) {
+        if (!m_view.link().isRemoteStation())
+            m_view.EnableOperatingControls(true, Scope::Buttons);
+        return;
+    }
+    m_view.setCqButtonChecked(false);
+    CqToggle();
+    if (s.CQ_Progress != 0)
+        m_view.showCqProgress(false);
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+
+class CTarvoFormView;
+
+/// Calls CQ by itself: sends the chosen message, watches CQ_Sec seconds, and again, CQ_Limit
+/// times, until any sign of an answer stops it. Ticked every 100 ms while it runs.
+class AutomaticCq : public QObject {
+    Q_OBJECT
+public:
+    explicit AutomaticCq(CTarvoFormView& view);
+
+    /// Starts the repeat when the CQ box is checked, stops it when it is unchecked.
+    void CqToggle();
+    /// One 100 ms tick.
+    void CqTick();
+
+    bool isTicking() const { return m_timer.isActive(); }
+    /// Stops the ticks for good (the screen is closing).
+    void kill() { m_timer.stop(); }
+    bool typeAhead() const { return m_typeAhead; }
+    /// A stopped CQ message put the focus into its edit: the next stop leaves the focus alone.
+    void holdFocus() { m_focusHold = true; }
+
+private:
+    void start();
+    void stop();
+    bool typeAheadInto();
+    void sendCq();
+    bool stopKeysDown() const;
+
+    CTarvoFormView& m_view;
+    QTimer m_timer;
+    int m_watchMs = 0;
+    bool m_firstGuard = false;
+    bool m_secondGuard = false;
+    bool m_typeAhead = false;
+    bool m_focusHold = false;
+};

@@ -1,0 +1,173 @@
+#pragma once
+
+#include "keyer/KeyerState.h"
+#include "keyer/MorseSender.h"
+#include "keyer/SenderHost.h"
+#include "screen/AutomaticCq.h"
+#include "screen/FocusDestinations.h"
+#include "screen/KeyboardKeyer.h"
+
+#include <QHash>
+#include <QWidget>
+
+class Clock;
+class CsvLog;
+class FrameHost;
+class KeyState;
+class KeyingLines;
+class MessageBoxes;
+class QAbstractButton;
+class QCheckBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class RemoteLink;
+class SidetoneGenerator;
+class TemplateExpander;
+struct Settings;
+
+/// The operating screen: the contact fields, the eight TX buttons with their message edits, the
+/// bank, CQ and KEY boxes and the text area. It starts every transmission.
+class CTarvoFormView : public QWidget, public SenderHost {
+    Q_OBJECT
+public:
+    struct Devices {
+        Clock& clock;
+        KeyState& keys;
+        KeyingLines& lines;
+        SidetoneGenerator& sidetone;
+        TemplateExpander& expander;
+        RemoteLink& link;
+        MessageBoxes& boxes;
+        CsvLog& log;
+    };
+    enum class Scope { WholeView, Operating, FrameAndView, Buttons };
+
+    CTarvoFormView(Settings& settings, KeyerState& state, FrameHost& frame, const Devices& devices,
+                   QWidget* parent = nullptr);
+
+    void OnInitialUpdate();
+    QWidget* control(int id) const { return m_controls.value(id); }
+    /// The identifier of one of the form's controls, 0 for anything else.
+    int controlId(const QWidget* widget) const { return m_controls.key(const_cast<QWidget*>(widget), 0); }
+    MessageBoxes& messageBoxes() { return m_dev.boxes; }
+
+    /// The action of TX position 1..8.
+    void SendPreparedMessage(int position);
+    /// The Clear command of button 1070.
+    void ClearCommand();
+    void ClearContact();
+    /// Keys the selected text of the focused edit (command "TX").
+    void SendSelection();
+    void EnableOperatingControls(bool enable, Scope scope);
+    /// Moves the focus to the destination the focus table names for control.
+    void AdvanceFocus(int controlId);
+    /// Called by the main frame as it closes.
+    void Shutdown();
+    /// Automatic CQ did not finish its message: show the message with the offending span selected.
+    void CqStoppedEarly(const TokenSpan& span);
+
+    /// Keys text as a button transmission with PTT and its lead time around it; true when it went
+    /// to the host station instead.
+    bool sendWithPtt(const QString& text, int mode, int& result);
+    /// Runs a command of the accelerator table.
+    void onCommand(int command);
+    /// The Enter key (command 32821).
+    void EnterHandler();
+    /// Takes the speed the WPM box shows, rebuilding the tones when it changed.
+    void applyWpmBox();
+    /// Shows the TX indicator while an edit holds a selection that Ctrl+T would key.
+    void RefreshCommandBarSelection();
+    /// Toggles the bank box and switches the bank, as Ctrl+9 does.
+    void toggleBank();
+    void CqTick() { m_cq.CqTick(); }
+
+    MorseSender& sender() { return m_sender; }
+    Settings& settings() { return m_settings; }
+    KeyerState& state() { return m_state; }
+    const KeyState& keys() const { return m_dev.keys; }
+    Clock& clock() { return m_dev.clock; }
+    KeyingLines& lines() { return m_dev.lines; }
+    RemoteLink& link() { return m_dev.link; }
+    FrameHost& frame() { return m_frame; }
+    AutomaticCq& automaticCq() { return m_cq; }
+    bool contactChanged() const;
+    bool remoteWaiting() const { return m_remoteWaiting; }
+    bool isSuppressingFocus() const { return m_suppressAdvance; }
+    int shownBank() const { return m_bank; }
+
+    void keyboardKeyingOff();
+    void closeKeyboardLine() { m_keyboard.closeLine(); }
+    /// Stops automatic CQ, if it runs, without moving the focus.
+    void stopCqQuietly();
+    /// Puts text into a contact field as if typed there.
+    void setFieldText(int field, const QString& text);
+    void showCqProgress(bool show);
+    void setCqProgress(int barId, int value);
+    /// Ranges and positions of the three bars at the start of a run.
+    void resetCqProgress();
+    /// Gives a control the focus, switching the bank first when the focus-table row needs it.
+    void reachDestination(int entry);
+    void clearDefaultLook();
+    /// Appends to the text area, trimming it coarsely so it never grows without bound.
+    void AppendMonitorText(const QString& text);
+    /// Takes the word at the text area's caret (or its selection) into a field by the field's rule.
+    void PickIntoField(int pickField, bool fromSavedSelection = false);
+    /// The "..." buttons: find a call or an exchange code near the end of the transcript.
+    void ExtractCallIntoField();
+    void ExtractCodeIntoField();
+    /// Text of the transcript's current line still waits for its line end in the log.
+    bool hasOpenLine() const;
+
+    // SenderHost
+    void LogText(const QString& text) override;
+    int wpmBoxIndex() const override;
+    QRect escButtonScreenRect() const override;
+    bool isCqButtonChecked() const override;
+    void setCqButtonChecked(bool checked) override;
+    void CqToggle() override;
+    void clearContact() override { ClearCommand(); }
+    void setTxProgressRange(int maximum) override;
+    void setTxProgress(int value) override;
+    void stepTxProgress() override;
+    void setWatchProgress(int value) override;
+
+private:
+    void connectControls();
+    void showBank(int bank);
+    void switchBank();
+    void fieldEdited(int field, const QString& text);
+    void stopAutomaticCq();
+    void setChildrenEnabled(bool enable);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    /// Enter on a selected starred token jumps to where its text is kept.
+    bool jumpToToken(const QString& selected);
+    void focusAndSelect(int id);
+    /// Sets a field as the program does, which is no operator edit.
+    void putField(int field, const QString& text);
+    void prePick(int position);
+    void textAreaLostFocus();
+    /// What a click on the bank, CQ or KEY box does.
+    void boxCommand(int id);
+
+    QPushButton* button(int id) const;
+    QLineEdit* edit(int id) const;
+    QCheckBox* box(int id) const;
+    QPlainTextEdit* textArea() const;
+
+    Settings& m_settings;
+    KeyerState& m_state;
+    FrameHost& m_frame;
+    Devices m_dev;
+    MorseSender m_sender;
+    QHash<int, QWidget*> m_controls;
+    int m_bank = 0;
+    bool m_suppressAdvance = false;
+    bool m_remoteWaiting = false;
+    bool m_linkUp = false;
+    int m_selectionEdit = 0; ///< the edit whose selection the command bar last offered to key
+    QString m_savedSelection;
+    AutomaticCq m_cq{*this};
+    KeyboardKeyer m_keyboard{*this};
+    FocusDestinations m_destinations{*this};
+};

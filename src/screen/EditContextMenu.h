@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QPoint>
+
+class QWidget;
+
+/// The edit menu of the operating screen's edits: Undo, Cut, Copy, Paste, Delete, Select all,
+/// each enabled only when it can act. Copy leaves the text unselected. True when one was chosen.
+bool ShowEditContextMenu(QWidget* edit, QPoint globalPos);

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QPoint>
+
+class CTarvoFormView;
+
+/// Lets the operator choose where the focus goes after a control: Ctrl+Shift+click on it opens
+/// the destination menu under a title naming the entry.
+class FocusDestinations {
+public:
+    explicit FocusDestinations(CTarvoFormView& view) : m_view(view) {}
+
+    /// Edits the destination of the focused control; false when it has no entry to edit.
+    bool edit(QPoint globalPos);
+
+private:
+    void resetAll();
+
+    CTarvoFormView& m_view;
+};

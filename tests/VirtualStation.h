@@ -1,0 +1,42 @@
+#pragma once
+
+#include "keyer/KeyerState.h"
+#include "keyer/KeyingLines.h"
+#include "keyer/RemoteLink.h"
+#include "keyer/SidetoneGenerator.h"
+#include "log/CsvLog.h"
+#include "platform/KeyStateFilter.h"
+#include "platform/MessageBoxes.h"
+#include "platform/RecordingAudioOut.h"
+#include "platform/RecordingSerialPort.h"
+#include "platform/VirtualClock.h"
+#include "screen/CTarvoFormView.h"
+#include "settings/Settings.h"
+#include "templates/TemplateTokens.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+/// Everything the operating screen works with, on virtual devices: a clock that advances at once,
+/// a recording serial port and audio output, recorded message boxes, a log in a temporary folder,
+/// and the real key state fed by the application's events.
+struct VirtualStation {
+    VirtualStation() { qApp->installEventFilter(&keys); }
+    ~VirtualStation() { qApp->removeEventFilter(&keys); }
+
+    CTarvoFormView::Devices devices() { return {clock, keys, lines, sidetone, tokens, link, boxes, log}; }
+
+    Settings settings;
+    KeyerState state;
+    VirtualClock clock;
+    KeyStateFilter keys;
+    RecordingSerialPort port{clock};
+    RecordingMessageBoxes boxes;
+    KeyingLines lines{port, settings, boxes};
+    RecordingAudioOut audio;
+    SidetoneGenerator sidetone{audio, settings, ToneShape{}, -1};
+    TemplateTokens tokens{settings};
+    NoRemoteLink link;
+    QTemporaryDir logDir;
+    CsvLog log{settings, boxes, logDir.path()};
+};
