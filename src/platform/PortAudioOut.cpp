@@ -1,0 +1,129 @@
+#include "platform/PortAudioOut.h"
+
+#include <portaudio.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kChannels = 2;
+
+/// Sends standard error to /dev/null while alive: PortAudio's start-up probes every ALSA and JACK
+/// back end, and their complaints about absent cards and servers are no concern of the operator.
+class QuietStderr {
+public:
+    QuietStderr() {
+        std::fflush(stderr);
+        m_saved = ::dup(STDERR_FILENO);
+        const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (m_saved >= 0 && null >= 0)
+            ::dup2(null, STDERR_FILENO);
+        if (null >= 0)
+            ::close(null);
+    }
+    ~QuietStderr() {
+        if (m_saved < 0)
+            return;
+        std::fflush(stderr);
+        ::dup2(m_saved, STDERR_FILENO);
+        ::close(m_saved);
+    }
+    QuietStderr(const QuietStderr&) = delete;
+    QuietStderr& operator=(const QuietStderr&) = delete;
+
+private:
+    int m_saved = -1;
+};
+
+PaDeviceIndex outputDevice(int device) {
+    if (device == -1)
+        return Pa_GetDefaultOutputDevice();
+    if (device < 0 || device >= Pa_GetDeviceCount())
+        return paNoDevice;
+    return device;
+}
+
+} // namespace
+
+PortAudioOut::~PortAudioOut() {
+    close();
+}
+
+bool PortAudioOut::open(int device, int sampleRate) {
+    close();
+    PaError error;
+    {
+        QuietStderr quiet;
+        error = Pa_Initialize();
+    }
+    if (error != paNoError)
+        return false;
+
+    const PaDeviceIndex index = outputDevice(device);
+    const PaDeviceInfo* info = index == paNoDevice ? nullptr : Pa_GetDeviceInfo(index);
+    if (!info || info->maxOutputChannels < kChannels) {
+        Pa_Terminate();
+        return false;
+    }
+    PaStreamParameters parameters{};
+    parameters.device = index;
+    parameters.channelCount = kChannels;
+    parameters.sampleFormat = paInt16;
+    parameters.suggestedLatency = info->defaultLowOutputLatency;
+
+    m_queue.clear();
+    m_frameSeconds = 1.0 / sampleRate;
+    PaStream* stream = nullptr;
+    // The callback fires at the host's own period: a tone waits for the next one, not for a fixed
+    // block of ours.
+    error = Pa_OpenStream(&stream, nullptr, &parameters, sampleRate, paFramesPerBufferUnspecified, paClipOff,
+                          &PortAudioOut::callback, this);
+    if (error == paNoError && (error = Pa_StartStream(stream)) != paNoError)
+        Pa_CloseStream(stream);
+    if (error != paNoError) {
+        Pa_Terminate();
+        return false;
+    }
+    m_stream = stream;
+    return true;
+}
+
+void PortAudioOut::queue(const qint16* frames, int frameCount) {
+    if (m_stream)
+        m_queue.push(frames, frameCount, Pa_GetStreamTime(m_stream));
+}
+
+void PortAudioOut::reset() {
+    if (!m_stream)
+        return;
+    // Aborting waits for the callback to return, so no queued buffer is touched after this.
+    Pa_AbortStream(m_stream);
+    m_queue.clear();
+    if (Pa_StartStream(m_stream) != paNoError)
+        close();
+}
+
+void PortAudioOut::close() {
+    if (!m_stream)
+        return;
+    Pa_AbortStream(m_stream);
+    Pa_CloseStream(m_stream);
+    m_stream = nullptr;
+    m_queue.clear();
+    Pa_Terminate();
+}
+
+double PortAudioOut::outputLatencySeconds() const {
+    const PaStreamInfo* info = m_stream ? Pa_GetStreamInfo(m_stream) : nullptr;
+    return info ? info->outputLatency : 0;
+}
+
+int PortAudioOut::callback(const void*, void* output, unsigned long frameCount, const PaStreamCallbackTimeInfo* time,
+                           unsigned long, void* self) {
+    auto* out = static_cast<PortAudioOut*>(self);
+    out->m_queue.fill(static_cast<qint16*>(output), int(frameCount), time->currentTime, out->m_frameSeconds);
+    return paContinue;
+}
