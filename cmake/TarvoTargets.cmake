@@ -19,8 +19,7 @@ function(tarvo_test name)
     target_link_libraries(${name} PRIVATE ${ARG_LINKS} GTest::gtest GTest::gmock)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
     tarvo_warnings(${name})
-    set(env "QT_QPA_PLATFORM=offscreen")
-    list(APPEND env "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0")
-    list(APPEND env "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
-    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES PROPERTIES ENVIRONMENT "${env}" TIMEOUT 120)
+    # Sanitizer options are built into the test main (tests/TestMain.cpp), so they hold however a test is run.
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES
+                         PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120)
 endfunction()

@@ -4,6 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include "LsanSuppressions.h"
+
+// Read by the sanitizer runtimes of the sanitized test build; unused otherwise.
+extern "C" const char* __lsan_default_suppressions() {
+    return kLsanSuppressions;
+}
+extern "C" const char* __ubsan_default_options() {
+    return "print_stacktrace=1:halt_on_error=1";
+}
+
 // One application object for every suite: widget tests need it, and waits run its event loop.
 // Settings, logs and locks go to a temporary home, never the real one.
 int main(int argc, char** argv) {
