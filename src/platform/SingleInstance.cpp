@@ -1,6 +1,11 @@
 #include "platform/SingleInstance.h"
 
 #include <QDir>
+#include <QFile>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 QString SingleInstance::defaultLockPath() {
     QString dir = qEnvironmentVariable("XDG_RUNTIME_DIR");
@@ -9,15 +14,30 @@ QString SingleInstance::defaultLockPath() {
     return QDir(dir).filePath(QStringLiteral("TarvoMutex147.lock"));
 }
 
-SingleInstance::SingleInstance(const QString& lockPath) : m_lock(std::make_unique<QLockFile>(lockPath)) {
-    // A lock whose owner no longer runs is taken over at once; a live owner keeps it however old.
-    m_lock->setStaleLockTime(0);
+SingleInstance::SingleInstance(const QString& lockPath) : m_path(lockPath) {}
+
+SingleInstance::~SingleInstance() {
+    release();
 }
 
 bool SingleInstance::acquire() {
-    return m_lock->tryLock(0);
+    if (m_fd >= 0)
+        return true;
+    const int fd = ::open(QFile::encodeName(m_path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    // A lock file that cannot be made (a read-only folder) must not keep the program from starting.
+    if (fd < 0)
+        return true;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return false;
+    }
+    m_fd = fd;
+    return true;
 }
 
 void SingleInstance::release() {
-    m_lock->unlock();
+    if (m_fd < 0)
+        return;
+    ::close(m_fd);
+    m_fd = -1;
 }

@@ -7,6 +7,10 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -39,16 +43,25 @@ protected:
         return p;
     }
 
-    /// Waits until the first instance holds its lock.
+    /// Waits until a running instance holds its lock (bounded; the program starts in well under it).
     bool waitForLock() {
         QElapsedTimer timer;
         timer.start();
         while (timer.elapsed() < 30'000) {
-            if (QFileInfo::exists(lockPath()))
+            if (lockHeld())
                 return true;
             QThread::msleep(20);
         }
         return false;
+    }
+
+    bool lockHeld() const {
+        const int fd = ::open(QFile::encodeName(lockPath()).constData(), O_RDWR | O_CLOEXEC);
+        if (fd < 0)
+            return false;
+        const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0;
+        ::close(fd);
+        return held;
     }
 
     QString lockPath() const { return QDir(runtime.path()).filePath("TarvoMutex147.lock"); }
@@ -74,11 +87,24 @@ TEST_F(SingleInstanceTest, LockOfACrashedInstanceDoesNotBlockTheNextStart) {
     ASSERT_TRUE(waitForLock());
     crashed->kill();
     ASSERT_TRUE(crashed->waitForFinished(10'000));
-    ASSERT_TRUE(QFileInfo::exists(lockPath()));
+    ASSERT_TRUE(QFileInfo::exists(lockPath())) << "the crash left its lock file behind";
 
     QProcess* next = start();
     EXPECT_FALSE(next->waitForFinished(1'500)) << "the next start must keep running";
     EXPECT_EQ(next->state(), QProcess::Running);
+}
+
+TEST(SingleInstanceLock, ALeftoverLockFileOfAnyContentDoesNotBlock) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("lock");
+    for (const QByteArray& content : {QByteArray(), QByteArray("12345\nhost\n"), QByteArray("\xff\x00garbage")}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+        file.close();
+        SingleInstance instance(path);
+        EXPECT_TRUE(instance.acquire());
+    }
 }
 
 TEST(SingleInstanceLock, OneHolderAtATimeWithinAProcessToo) {
