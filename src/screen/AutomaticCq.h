@@ -17,7 +17,6 @@ public:
     /// One 100 ms tick.
     void CqTick();
 
-    bool isTicking() const { return m_timer.isActive(); }
     /// Stops the ticks for good (the screen is closing).
     void kill() { m_timer.stop(); }
     bool typeAhead() const { return m_typeAhead; }

@@ -90,10 +90,8 @@ public:
     KeyingLines& lines() { return m_dev.lines; }
     RemoteLink& link() { return m_dev.link; }
     FrameHost& frame() { return m_frame; }
-    AutomaticCq& automaticCq() { return m_cq; }
     bool contactChanged() const;
     bool remoteWaiting() const { return m_remoteWaiting; }
-    bool isSuppressingFocus() const { return m_suppressAdvance; }
     int shownBank() const { return m_bank; }
 
     void keyboardKeyingOff();

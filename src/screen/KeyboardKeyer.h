@@ -13,7 +13,6 @@ public:
     void inputChanged();
     /// Ends the keyboard line: the keyed text becomes one line of the transcript and the log.
     void closeLine();
-    bool isRunning() const { return m_running; }
     bool controlsDisabled() const { return m_controlsDisabled; }
 
 private:

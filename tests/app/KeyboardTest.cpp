@@ -8,6 +8,8 @@
 #include <QProgressBar>
 #include <QTimer>
 
+#include <functional>
+
 namespace {
 
 class KeyboardTest : public FrameTest {
@@ -17,6 +19,17 @@ protected:
     void press(QWidget* target, int key, Qt::KeyboardModifiers mods = {}) {
         QTest::keyClick(target, Qt::Key(key), mods);
         QCoreApplication::processEvents(); // posted button commands
+    }
+    /// Picks an item of the popup menu that the next action opens; index −1 is the last item.
+    static void choosePopupItem(int index, std::function<void(QMenu*)> check = {}) {
+        QTimer::singleShot(0, [index, check] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_NE(menu, nullptr);
+            if (check)
+                check(menu);
+            menu->actions().at(index < 0 ? menu->actions().size() + index : index)->trigger();
+            menu->close();
+        });
     }
     /// Ticks automatic CQ every 100 ms of virtual time until it stops or the time runs out.
     void tickCq(qint64 forMs) {
@@ -98,12 +111,8 @@ TEST_F(KeyboardTest, AllResetAsksAndRestoresEveryDestination) {
         boxes.queueAnswer(answer);
         QApplication::setActiveWindow(&frame); // closing a popup leaves no active window offscreen
         clear->setFocus();
-        QTimer::singleShot(0, [] {
-            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            ASSERT_NE(menu, nullptr);
+        choosePopupItem(-1, [](QMenu* menu) {
             EXPECT_TRUE(menu->actions().at(1)->isChecked()) << "Clear's destination, CALL, is marked";
-            menu->actions().last()->trigger();
-            menu->close();
         });
         QTest::mouseClick(clear, Qt::LeftButton, Qt::ControlModifier | Qt::ShiftModifier);
         const bool reset = answer == MessageBoxes::Answer::Yes;
@@ -117,12 +126,7 @@ TEST_F(KeyboardTest, DestinationMenuSetsTheFocusedRow) {
     open();
     QWidget* keyBox = control(Ctl::Key);
     keyBox->setFocus();
-    QTimer::singleShot(0, [] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        ASSERT_NE(menu, nullptr);
-        menu->actions().at(61)->trigger(); // "62.  Edit"
-        menu->close();
-    });
+    choosePopupItem(61); // "62.  Edit"
     QTest::mouseClick(keyBox, Qt::LeftButton, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(settings.focusTarget[60], 61) << "the unchecked KEY box is row 61";
     EXPECT_EQ(settings.focusTarget[59], 59);
