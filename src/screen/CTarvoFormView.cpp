@@ -51,8 +51,7 @@ constexpr int kTextAreaChars = 40000;
 
 /// The seventeen edits with the operating screen's own context menu.
 bool isContextEdit(int id) {
-    return (id >= Ctl::Call && id <= Ctl::Msg4) || id == Ctl::TextArea || id == Ctl::Msg6 || id == Ctl::Msg7 ||
-           id == Ctl::Msg5 || id == Ctl::Msg8 || id == Ctl::InputLine || id == Ctl::Freq;
+    return isSendableEdit(id) || id == Ctl::Freq;
 }
 
 } // namespace
@@ -279,7 +278,7 @@ void CTarvoFormView::ClearContact() {
 
 void CTarvoFormView::SendSelection() {
     QWidget* focused = focusWidget();
-    const int id = m_controls.key(focused, 0);
+    const int id = controlId(focused);
     if (!isSendableEdit(id)) {
         RefreshCommandBarSelection();
         return;
@@ -471,7 +470,7 @@ void CTarvoFormView::putField(int field, const QString& text) {
 void CTarvoFormView::textAreaLostFocus() {
     m_savedSelection.clear();
     const QTextCursor cursor = textArea()->textCursor();
-    const int now = m_controls.key(QApplication::focusWidget(), 0);
+    const int now = controlId(QApplication::focusWidget());
     const bool toTxButton =
         std::find(std::begin(Ctl::kTxButtons), std::end(Ctl::kTxButtons), now) != std::end(Ctl::kTxButtons);
     if (m_selectionEdit == Ctl::TextArea && toTxButton && cursor.hasSelection())
@@ -656,7 +655,7 @@ void CTarvoFormView::onCommand(int command) {
 
 void CTarvoFormView::EnterHandler() {
     QWidget* focused = focusWidget();
-    const int id = m_controls.key(focused, 0);
+    const int id = controlId(focused);
     if (id == Ctl::Freq || (focused && control(Ctl::Mode)->isAncestorOf(focused)) || id == Ctl::Mode)
         return; // setting the rig frequency belongs to the link
     if (m_settings.KEY == 1 && id == Ctl::InputLine && edit(id)->text().isEmpty())
@@ -726,7 +725,7 @@ void CTarvoFormView::RefreshCommandBarSelection() {
         return;
     applyWpmBox();
     QWidget* focused = focusWidget();
-    const int id = m_controls.key(focused, 0);
+    const int id = controlId(focused);
     bool selection = false;
     if (id == Ctl::TextArea)
         selection = textArea()->textCursor().hasSelection();
@@ -741,9 +740,6 @@ bool CTarvoFormView::eventFilter(QObject* watched, QEvent* event) {
         closeKeyboardLine();
     if (watched == control(Ctl::TextArea) && event->type() == QEvent::FocusOut)
         textAreaLostFocus();
-    const int id = m_controls.key(static_cast<QWidget*>(watched), 0);
-    if (id >= Ctl::LabelCall && id <= Ctl::LabelM2 && event->type() == QEvent::MouseButtonRelease)
-        PickIntoField(kPickOfField[id - Ctl::LabelCall]);
     if (event->type() == QEvent::KeyRelease) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         const bool moves = key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Left ||
@@ -757,13 +753,16 @@ bool CTarvoFormView::eventFilter(QObject* watched, QEvent* event) {
             RefreshCommandBarSelection();
     }
     if (event->type() == QEvent::MouseButtonRelease) {
+        const int id = controlId(static_cast<QWidget*>(watched));
+        if (id >= Ctl::LabelCall && id <= Ctl::LabelM2)
+            PickIntoField(kPickOfField[id - Ctl::LabelCall]);
         auto* mouse = static_cast<QMouseEvent*>(event);
         const auto mods = mouse->modifiers();
         if (mouse->button() == Qt::LeftButton && mods.testFlag(Qt::ControlModifier) &&
             mods.testFlag(Qt::ShiftModifier) && !m_state.cqRepeat)
             return m_destinations.edit(mouse->globalPosition().toPoint());
     }
-    if (event->type() == QEvent::ContextMenu && isContextEdit(m_controls.key(static_cast<QWidget*>(watched), 0)))
+    if (event->type() == QEvent::ContextMenu && isContextEdit(controlId(static_cast<QWidget*>(watched))))
         return ShowEditContextMenu(static_cast<QWidget*>(watched), static_cast<QContextMenuEvent*>(event)->globalPos());
     return QWidget::eventFilter(watched, event);
 }
