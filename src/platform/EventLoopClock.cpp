@@ -14,6 +14,19 @@ qint64 monotonicUs() {
     return qint64(ts.tv_sec) * 1000000 + ts.tv_nsec / 1000;
 }
 
+class EventLoopTimer : public ClockTimer {
+public:
+    explicit EventLoopTimer(std::function<void()> onTick) {
+        QObject::connect(&m_timer, &QTimer::timeout, &m_timer, std::move(onTick));
+    }
+    void start(int intervalMs) override { m_timer.start(intervalMs); }
+    void stop() override { m_timer.stop(); }
+    bool isActive() const override { return m_timer.isActive(); }
+
+private:
+    QTimer m_timer;
+};
+
 void sleepUntilUs(qint64 us) {
     timespec ts{};
     ts.tv_sec = us / 1000000;
@@ -53,4 +66,8 @@ void EventLoopClock::settle(qint64 deadlineUs) {
         sleepUntilUs(deadlineUs - kSpinUs);
     while (nowUs() < deadlineUs) {
     }
+}
+
+std::unique_ptr<ClockTimer> EventLoopClock::createTimer(std::function<void()> onTick) {
+    return std::make_unique<EventLoopTimer>(std::move(onTick));
 }

@@ -11,6 +11,7 @@ public:
     qint64 nowUs() const override;
     void pumpUntil(qint64 deadlineUs) override;
     void settle(qint64 deadlineUs) override;
+    std::unique_ptr<ClockTimer> createTimer(std::function<void()> onTick) override;
 
     /// How long before a deadline the event loop hands over to the precise finish.
     static constexpr qint64 kEventLoopLeadUs = 6000;

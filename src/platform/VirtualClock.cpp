@@ -1,13 +1,77 @@
 #include "platform/VirtualClock.h"
 
+#include <QCoreApplication>
+
+class VirtualTimer : public ClockTimer {
+public:
+    VirtualTimer(VirtualClock& clock, int id) : m_clock(clock), m_id(id) {}
+    ~VirtualTimer() override { m_clock.m_timers.erase(m_id); }
+
+    void start(int intervalMs) override {
+        VirtualClock::TimerSlot& slot = m_clock.m_timers.at(m_id);
+        slot.intervalUs = qint64(intervalMs) * 1000;
+        slot.dueUs = m_clock.nowUs() + slot.intervalUs;
+        slot.active = true;
+    }
+    void stop() override { m_clock.m_timers.at(m_id).active = false; }
+    bool isActive() const override { return m_clock.m_timers.at(m_id).active; }
+
+private:
+    VirtualClock& m_clock;
+    int m_id;
+};
+
+namespace {
+
+void dispatchPostedEvents() {
+    if (QCoreApplication::instance())
+        QCoreApplication::processEvents();
+}
+
+} // namespace
+
 void VirtualClock::pumpUntil(qint64 deadlineUs) {
     deadlineUs -= m_leadUs;
-    while (!m_actions.empty() && m_actions.begin()->first <= deadlineUs) {
+    do
+        dispatchPostedEvents();
+    while (runNextDue(deadlineUs));
+    settle(deadlineUs);
+}
+
+bool VirtualClock::runNextDue(qint64 deadlineUs) {
+    int timerId = 0;
+    qint64 dueUs = deadlineUs + 1;
+    for (const auto& [id, slot] : m_timers) {
+        if (slot.active && !slot.ticking && slot.dueUs < dueUs) {
+            timerId = id;
+            dueUs = slot.dueUs;
+        }
+    }
+    if (!m_actions.empty() && m_actions.begin()->first <= deadlineUs && m_actions.begin()->first <= dueUs) {
         auto node = m_actions.extract(m_actions.begin());
         settle(node.key());
         node.mapped()();
+        return true;
     }
-    settle(deadlineUs);
+    if (timerId == 0)
+        return false;
+    settle(dueUs);
+    tick(timerId);
+    return true;
+}
+
+void VirtualClock::tick(int timerId) {
+    TimerSlot& slot = m_timers.at(timerId);
+    // A late tick is not made up for: the next one comes an interval after it.
+    slot.dueUs += slot.intervalUs;
+    if (slot.dueUs < m_nowUs)
+        slot.dueUs = m_nowUs + slot.intervalUs;
+    slot.ticking = true;
+    const std::function<void()> onTick = slot.onTick; // the handler may destroy its timer
+    onTick();
+    const auto it = m_timers.find(timerId);
+    if (it != m_timers.end())
+        it->second.ticking = false;
 }
 
 void VirtualClock::settle(qint64 deadlineUs) {
@@ -19,4 +83,10 @@ void VirtualClock::settle(qint64 deadlineUs) {
 
 void VirtualClock::at(qint64 atUs, std::function<void()> action) {
     m_actions.emplace(atUs, std::move(action));
+}
+
+std::unique_ptr<ClockTimer> VirtualClock::createTimer(std::function<void()> onTick) {
+    const int id = m_nextTimerId++;
+    m_timers[id].onTick = std::move(onTick);
+    return std::make_unique<VirtualTimer>(*this, id);
 }

@@ -5,13 +5,15 @@
 #include <functional>
 #include <map>
 
-/// Test clock: every wait advances time at once. Actions scheduled at a virtual moment run when a
-/// wait passes it, as events dispatched during a real wait would.
+/// Test clock: every wait advances time at once. A wait runs, in time order, the actions scheduled
+/// and the timer ticks falling due before its deadline, and dispatches posted events before and
+/// after each of them, as the real event loop would during the same wait.
 class VirtualClock : public Clock {
 public:
     qint64 nowUs() const override { return m_nowUs; }
     void pumpUntil(qint64 deadlineUs) override;
     void settle(qint64 deadlineUs) override;
+    std::unique_ptr<ClockTimer> createTimer(std::function<void()> onTick) override;
 
     /// Runs action when a wait reaches atUs (microseconds).
     void at(qint64 atUs, std::function<void()> action);
@@ -23,8 +25,23 @@ public:
     qint64 waitedUs() const { return m_waitedUs; }
 
 private:
+    friend class VirtualTimer;
+    struct TimerSlot {
+        std::function<void()> onTick;
+        qint64 intervalUs = 0;
+        qint64 dueUs = 0;
+        bool active = false;
+        bool ticking = false; ///< like a Qt timer, one whose handler runs does not fire again inside it
+    };
+
+    /// Runs the earliest action or tick due by deadlineUs; false when there is none.
+    bool runNextDue(qint64 deadlineUs);
+    void tick(int timerId);
+
     qint64 m_nowUs = 1'000'000;
     qint64 m_waitedUs = 0;
     qint64 m_leadUs = 0;
     std::multimap<qint64, std::function<void()>> m_actions;
+    std::map<int, TimerSlot> m_timers;
+    int m_nextTimerId = 1;
 };

@@ -1,6 +1,9 @@
 #include "platform/VirtualClock.h"
 
+#include <QCoreApplication>
 #include <QList>
+#include <QStringList>
+#include <QObject>
 
 #include <gtest/gtest.h>
 
@@ -29,6 +32,59 @@ TEST(VirtualClock, NeverGoesBack) {
     clock.pumpUntil(t0 - 100);
     clock.settle(t0 - 100);
     EXPECT_EQ(clock.nowUs(), t0);
+}
+
+TEST(VirtualClock, WaitsDispatchPostedEventsAtTheMomentTheyArePosted) {
+    VirtualClock clock;
+    const qint64 t0 = clock.nowUs();
+    QObject receiver;
+    QList<qint64> handled;
+    const auto post = [&] {
+        QMetaObject::invokeMethod(
+            &receiver, [&] { handled.append(clock.nowUs() - t0); }, Qt::QueuedConnection);
+    };
+    post();
+    clock.at(t0 + 700, post);
+    clock.pumpUntil(t0 + 1000);
+    EXPECT_EQ(handled, (QList<qint64>{0, 700}));
+    post();
+    clock.settle(t0 + 2000);
+    EXPECT_EQ(handled.size(), 2) << "settle dispatches nothing";
+}
+
+TEST(VirtualClock, TimersTickOnVirtualTimeAndNeverInsideTheirOwnHandler) {
+    VirtualClock clock;
+    const qint64 t0 = clock.nowUs();
+    QList<qint64> ticks;
+    std::unique_ptr<ClockTimer> timer;
+    timer = clock.createTimer([&] {
+        ticks.append((clock.nowUs() - t0) / 1000);
+        if (ticks.size() == 2)
+            clock.pumpUntil(clock.nowUs() + 250'000); // a long handler that waits itself
+        if (ticks.size() == 4)
+            timer->stop();
+    });
+    EXPECT_FALSE(timer->isActive());
+    timer->start(100);
+    EXPECT_TRUE(timer->isActive());
+    clock.advanceMs(1000);
+    // The overdue tick comes once the handler is done, the next an interval after that one.
+    EXPECT_EQ(ticks, (QList<qint64>{100, 200, 450, 550}));
+    EXPECT_FALSE(timer->isActive());
+}
+
+TEST(VirtualClock, ActionsAndTicksRunInTimeOrder) {
+    VirtualClock clock;
+    const qint64 t0 = clock.nowUs();
+    QStringList seen;
+    auto timer = clock.createTimer([&] { seen.append(QStringLiteral("tick %1").arg((clock.nowUs() - t0) / 1000)); });
+    timer->start(100);
+    clock.at(t0 + 150'000, [&] { seen.append(QStringLiteral("action 150")); });
+    clock.advanceMs(250);
+    EXPECT_EQ(seen, (QStringList{"tick 100", "action 150", "tick 200"}));
+    timer.reset();
+    clock.advanceMs(1000);
+    EXPECT_EQ(seen.size(), 3) << "a destroyed timer is gone from the clock";
 }
 
 } // namespace
