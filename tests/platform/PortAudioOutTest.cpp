@@ -1,5 +1,7 @@
 #include "platform/PortAudioOut.h"
 
+#include <portaudio.h>
+
 #include <QFile>
 #include <QTemporaryFile>
 
@@ -64,24 +66,64 @@ TEST(PortAudioOut, DeviceNumbersPortAudioDoesNotHaveNeverOpen) {
     }
 }
 
+/// Whether PortAudio itself offers a default output that takes 16-bit stereo at the rate. Shuts
+/// PortAudio again, so that the class's next open starts it afresh.
+bool defaultOutputPlays(int sampleRate) {
+    CapturedStderr probing; // our own probe is as noisy as any; only the class has to be quiet
+    if (Pa_Initialize() != paNoError)
+        return false;
+    bool plays = false;
+    const PaDeviceIndex device = Pa_GetDefaultOutputDevice();
+    const PaDeviceInfo* info = device == paNoDevice ? nullptr : Pa_GetDeviceInfo(device);
+    if (info && info->maxOutputChannels >= 2) {
+        PaStreamParameters parameters{};
+        parameters.device = device;
+        parameters.channelCount = 2;
+        parameters.sampleFormat = paInt16;
+        parameters.suggestedLatency = info->defaultLowOutputLatency;
+        plays = Pa_IsFormatSupported(nullptr, &parameters, sampleRate) == paFormatIsSupported;
+    }
+    Pa_Terminate();
+    return plays;
+}
+
 // The build machines have no sound card: PortAudio then finds no default output, and its probing
 // of ALSA and JACK complains on standard error. The program stays silent in both senses.
 TEST(PortAudioOut, DefaultOutputOpensOnlyWhenThereIsOneAndKeepsStderrQuiet) {
+    constexpr int kRate = 11025;
+    const bool playable = defaultOutputPlays(kRate);
     PortAudioOut out;
     bool opened = false;
     QByteArray noise;
     {
         CapturedStderr captured;
-        opened = out.open(-1, 11025);
+        opened = out.open(-1, kRate);
         noise = captured.text();
     }
     EXPECT_EQ(noise, QByteArray());
+    EXPECT_EQ(opened, playable) << "PortAudio's default output " << (playable ? "plays" : "is absent or unfit");
     EXPECT_EQ(out.isOpen(), opened);
     const qint16 silence[4] = {};
     out.queue(silence, 2);
     out.reset();
     out.close();
     EXPECT_FALSE(out.isOpen());
+
+    // Once closed, or never opened, the calls do nothing, however often they come.
+    {
+        CapturedStderr captured;
+        for (int round = 0; round < 2; ++round) {
+            out.queue(silence, 2);
+            out.reset();
+            out.close();
+        }
+        noise = captured.text();
+    }
+    EXPECT_EQ(noise, QByteArray());
+    EXPECT_FALSE(out.isOpen());
+    EXPECT_EQ(out.outputLatencySeconds(), 0);
+    // Every start of PortAudio by the class, failed opens included, was matched by its end.
+    EXPECT_EQ(Pa_Terminate(), paNotInitialized);
 }
 
 } // namespace

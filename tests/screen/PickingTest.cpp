@@ -89,9 +89,31 @@ TEST(Picking, CallExtractor) {
     }
 }
 
-TEST(Picking, CallExtractorKeepsTheOwnCallWhole) {
-    EXPECT_EQ(ExtractCall(QStringLiteral("DE JA1ABC/1K"), QStringLiteral("JA1ABC/1K")), QStringLiteral("JA1ABC/1"));
-    EXPECT_EQ(ExtractCall(QStringLiteral("DE ZZ1ABC/MKN"), QStringLiteral("TRV/PC")), QStringLiteral("ZZ1ABC/M"));
+// A '/' inside the five characters around the digit lets the letters after it, and so a closing
+// K, BK or KN, run into the call; only the operator's own call keeps such an ending.
+TEST(Picking, CallExtractorCutsAnEndingKUnlessTheCallIsTheOwnOne) {
+    struct Case {
+        const char* transcript;
+        const char* ownCall;
+        const char* call;
+    };
+    const Case cases[] = {
+        {"DE QA1A/P K", "TRV/PC", "QA1A/P"},
+        {"DE QA1A/P BK", "TRV/PC", "QA1A/P"}, // BK goes whole, not only its K
+        {"DE QA1A/P KN", "TRV/PC", "QA1A/P"},
+        {"DE QA1A/K KN", "TRV/PC", "QA1A/K"}, // one ending only: the K left after KN stays
+        {"DE QA1A/K BK", "TRV/PC", "QA1A/K"},
+        {"DE QA1A/P K", "QA1A/PK", "QA1A/PK"},
+        {"DE QA1A/P BK", "QA1A/PBK", "QA1A/PBK"},
+        {"DE QA1A/P KN", "QA1A/PKN", "QA1A/PKN"},
+        {"DE QA1A/P K", "QA1A/P", "QA1A/P"},     // compared before the cut, so the K still goes
+        {"DE QA1AP K", "TRV/PC", "QA1APK"},      // without a '/' nothing is cut
+        {"DE ZZ1ABC/MKN", "TRV/PC", "ZZ1ABC/M"}, // a "/M" suffix ends the call before the KN
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ExtractCall(QString::fromLatin1(c.transcript), QString::fromLatin1(c.ownCall)),
+                  QString::fromLatin1(c.call))
+            << c.transcript << " with own call " << c.ownCall;
 }
 
 TEST(Picking, CodeExtractor) {
