@@ -23,6 +23,11 @@ CMainFrame::CMainFrame(Settings& settings, KeyerState& state, QWidget* parent)
     RebuildCommandBar(TxHidden);
 }
 
+// The screen goes first: the focus it gives up on its way out still reaches this frame.
+CMainFrame::~CMainFrame() {
+    delete m_view;
+}
+
 void CMainFrame::buildMenu() {
     const QList<MenuRow>& rows = Menu128();
     QList<QMenu*> open; // the menu at each depth
@@ -108,8 +113,15 @@ void CMainFrame::buildCommandBar() {
 void CMainFrame::connectCommands() {
     QActionGroup* ratios = checkGroup(Cmd::RatioFirst, 10);
     QActionGroup* wordSpaces = checkGroup(Cmd::Ratio2First, 10);
-    connect(ratios, &QActionGroup::triggered, this,
-            [this](QAction* a) { m_settings.RATIO = m_actions.key(a) - Cmd::RatioFirst; });
+    connect(ratios, &QActionGroup::triggered, this, [this](QAction* a) {
+        const int ratio = m_actions.key(a) - Cmd::RatioFirst;
+        if (ratio == m_settings.RATIO)
+            return;
+        m_settings.RATIO = ratio;
+        // The dash tone is built one dash long: a new dash length needs a new tone.
+        if (m_view)
+            m_view->rebuildSidetone();
+    });
     connect(wordSpaces, &QActionGroup::triggered, this,
             [this](QAction* a) { m_settings.RATIO2 = m_actions.key(a) - Cmd::Ratio2First; });
     QAction* logging = m_actions.value(Cmd::Logging);
@@ -181,11 +193,13 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
                         !m_settings.Remote_IP.isEmpty();
     if (remote)
         m_state.sending = false;
-    else if (m_state.sending)
+    // Between the PTT lead and the message, or between typed characters, the sending flag is down
+    // but the transmitter is keyed: closing then would leave the keying with no window to stop it.
+    if (m_state.onAir())
         return event->ignore();
     if (m_view)
         m_view->Shutdown();
-    if (m_state.sending)
+    if (m_state.onAir())
         return event->ignore();
     m_settings.cqRunning = m_state.cqRepeat;
     if (m_closeHook)

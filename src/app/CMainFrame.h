@@ -25,6 +25,7 @@ public:
     using SaveHook = std::function<void(int wpm)>;
 
     CMainFrame(Settings& settings, KeyerState& state, QWidget* parent = nullptr);
+    ~CMainFrame() override;
 
     /// Puts the operating screen into the client area and runs its initial update.
     void setView(CTarvoFormView* view);

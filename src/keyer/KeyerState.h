@@ -17,4 +17,21 @@ struct KeyerState {
     bool RemoteKeying = false;
     bool cqRepeat = false;
     int cqRepeatCount = 0;
+    /// Transmissions under way, each from before its PTT lead to after PTT drops; a keyboard-keying
+    /// run counts as one across its characters.
+    int transmissions = 0;
+
+    bool onAir() const { return sending || transmissions > 0; }
+};
+
+/// Counts a transmission for as long as it lives.
+class TransmissionScope {
+public:
+    explicit TransmissionScope(KeyerState& state) : m_state(state) { ++m_state.transmissions; }
+    ~TransmissionScope() { --m_state.transmissions; }
+    TransmissionScope(const TransmissionScope&) = delete;
+    TransmissionScope& operator=(const TransmissionScope&) = delete;
+
+private:
+    KeyerState& m_state;
 };

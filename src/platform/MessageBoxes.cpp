@@ -4,7 +4,15 @@ MessageBoxes::Answer RecordingMessageBoxes::show(const QString& text, Icon icon,
     m_shown.append({text, icon, buttons});
     if (!m_answers.isEmpty())
         return m_answers.takeFirst();
-    return buttons == Buttons::Ok ? Answer::Ok : Answer::Yes;
+    switch (buttons) {
+    case Buttons::Ok:
+        return Answer::Ok;
+    case Buttons::YesNo:
+        return Answer::Yes;
+    case Buttons::YesNoDefaultNo:
+        break;
+    }
+    return Answer::No;
 }
 
 QStringList RecordingMessageBoxes::texts() const {

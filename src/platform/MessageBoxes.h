@@ -7,7 +7,8 @@
 class MessageBoxes {
 public:
     enum class Icon { Error, Warning, Question, Information };
-    enum class Buttons { Ok, YesNo };
+    /// YesNo has Yes as its default button, YesNoDefaultNo has No: what Enter answers.
+    enum class Buttons { Ok, YesNo, YesNoDefaultNo };
     enum class Answer { Ok, Yes, No };
 
     virtual ~MessageBoxes() = default;
@@ -16,7 +17,8 @@ public:
     void error(const QString& text) { show(text, Icon::Error, Buttons::Ok); }
 };
 
-/// Test backend: records every box and answers from a queue (Ok or Yes when it is empty).
+/// Test backend: records every box and answers from a queue, or with the default button when it is
+/// empty, as an operator pressing Enter would.
 class RecordingMessageBoxes : public MessageBoxes {
 public:
     struct Shown {

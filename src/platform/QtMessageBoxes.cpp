@@ -7,6 +7,8 @@ MessageBoxes::Answer QtMessageBoxes::show(const QString& text, Icon icon, Button
                                                   QMessageBox::Information};
     QMessageBox box(icons[int(icon)], QStringLiteral("Tarvo"), text,
                     buttons == Buttons::Ok ? QMessageBox::Ok : (QMessageBox::Yes | QMessageBox::No), m_parent);
+    if (buttons != Buttons::Ok)
+        box.setDefaultButton(buttons == Buttons::YesNo ? QMessageBox::Yes : QMessageBox::No);
     const int result = box.exec();
     if (buttons == Buttons::Ok)
         return Answer::Ok;

@@ -21,10 +21,8 @@ constexpr int kCqOffEntry = 58; // "59.  Off": the CQ box while unchecked
 
 } // namespace
 
-AutomaticCq::AutomaticCq(CTarvoFormView& view) : m_view(view) {
-    m_timer.setInterval(100);
-    connect(&m_timer, &QTimer::timeout, this, &AutomaticCq::CqTick);
-}
+AutomaticCq::AutomaticCq(CTarvoFormView& view)
+    : m_view(view), m_timer(view.clock().createTimer([this] { CqTick(); })) {}
 
 void AutomaticCq::CqToggle() {
     if (m_firstGuard)
@@ -41,7 +39,9 @@ void AutomaticCq::CqToggle() {
     if (m_secondGuard)
         return;
     m_secondGuard = true;
-    m_view.closeKeyboardLine();
+    // Only a keyboard line is ended here: a CQ message stopped while it is keyed keeps its line whole.
+    if (m_view.state().KeyLinePending)
+        m_view.closeKeyboardLine();
     if (m_view.isCqButtonChecked())
         start();
     else
@@ -51,7 +51,7 @@ void AutomaticCq::CqToggle() {
 }
 
 void AutomaticCq::stop() {
-    m_timer.stop();
+    m_timer->stop();
     m_view.EnableOperatingControls(true, Scope::Operating);
     m_view.state().cqRepeat = false;
     QWidget* box = m_view.control(Ctl::Cq);
@@ -71,8 +71,8 @@ void AutomaticCq::start() {
     m_view.AdvanceFocus(Ctl::Cq);
     m_watchMs = m_view.settings().CQ_Sec * 1000;
     m_view.state().cqRepeatCount = 0;
-    if (!m_timer.isActive())
-        m_timer.start();
+    if (!m_timer->isActive())
+        m_timer->start(100);
 }
 
 bool AutomaticCq::stopKeysDown() const {
@@ -147,6 +147,10 @@ void AutomaticCq::sendCq() {
         m_view.EnableOperatingControls(false, Scope::Buttons);
         int result = 0;
         m_view.sendWithPtt(text, SendCqRepeat, result);
+        // The timer does not tick inside its own handler: restart its period so that the watch
+        // time counts from the end of the message, not from a tick overdue since its start.
+        if (m_timer->isActive())
+            m_timer->start(100);
         if (result == 1)
             m_view.CqStoppedEarly(state.tokenSpan);
     }

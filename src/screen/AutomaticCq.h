@@ -1,14 +1,14 @@
 #pragma once
 
-#include <QObject>
-#include <QTimer>
+#include "platform/Clock.h"
+
+#include <memory>
 
 class CTarvoFormView;
 
 /// Calls CQ by itself: sends the chosen message, watches CQ_Sec seconds, and again, CQ_Limit
 /// times, until any sign of an answer stops it. Ticked every 100 ms while it runs.
-class AutomaticCq : public QObject {
-    Q_OBJECT
+class AutomaticCq {
 public:
     explicit AutomaticCq(CTarvoFormView& view);
 
@@ -18,7 +18,7 @@ public:
     void CqTick();
 
     /// Stops the ticks for good (the screen is closing).
-    void kill() { m_timer.stop(); }
+    void kill() { m_timer->stop(); }
     bool typeAhead() const { return m_typeAhead; }
     /// A stopped CQ message put the focus into its edit: the next stop leaves the focus alone.
     void holdFocus() { m_focusHold = true; }
@@ -31,7 +31,7 @@ private:
     bool stopKeysDown() const;
 
     CTarvoFormView& m_view;
-    QTimer m_timer;
+    std::unique_ptr<ClockTimer> m_timer;
     int m_watchMs = 0;
     bool m_firstGuard = false;
     bool m_secondGuard = false;

@@ -54,6 +54,14 @@ bool isContextEdit(int id) {
     return isSendableEdit(id) || id == Ctl::Freq;
 }
 
+/// Return or Enter, as a key press or as the question whether a shortcut may take it.
+bool isLineBreakKey(const QEvent* event) {
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
+        return false;
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
 } // namespace
 
 CTarvoFormView::CTarvoFormView(Settings& settings, KeyerState& state, FrameHost& frame, const Devices& devices,
@@ -66,6 +74,13 @@ CTarvoFormView::CTarvoFormView(Settings& settings, KeyerState& state, FrameHost&
     setStyleSheet(QStringLiteral("QPushButton { padding: 0px 1px; }"));
     m_controls = BuildForm(Form130(), this);
     connectControls();
+}
+
+QWidget* CTarvoFormView::focusedControl() const {
+    // The view's own focusWidget() remembers its last focused child even while the focus is in the
+    // command bar, where Enter or Ctrl+T must not act on that child.
+    QWidget* focused = QApplication::focusWidget();
+    return focused && isAncestorOf(focused) ? focused : nullptr;
 }
 
 QPushButton* CTarvoFormView::button(int id) const {
@@ -96,7 +111,7 @@ void CTarvoFormView::connectControls() {
                 [this, field](const QString& t) { fieldEdited(field, t); });
     }
     connect(button(Ctl::Clear), &QPushButton::clicked, this, &CTarvoFormView::ClearCommand);
-    connect(box(Ctl::Bank), &QCheckBox::clicked, this, &CTarvoFormView::switchBank);
+    connect(box(Ctl::Bank), &QCheckBox::clicked, this, [this] { switchBank(); });
     connect(button(Ctl::CallExtractor), &QPushButton::clicked, this, &CTarvoFormView::ExtractCallIntoField);
     connect(button(Ctl::CodeExtractor), &QPushButton::clicked, this, &CTarvoFormView::ExtractCodeIntoField);
     textArea()->setUndoRedoEnabled(false);
@@ -108,6 +123,9 @@ void CTarvoFormView::connectControls() {
     });
     for (QWidget* widget : std::as_const(m_controls))
         widget->installEventFilter(this);
+    // Mouse events of the text area, its right button among them, arrive at its viewport.
+    textArea()->viewport()->installEventFilter(this);
+    textArea()->setTabChangesFocus(true);
 }
 
 void CTarvoFormView::OnInitialUpdate() {
@@ -155,14 +173,16 @@ void CTarvoFormView::showBank(int bank) {
     }
 }
 
-void CTarvoFormView::switchBank() {
-    stopAutomaticCq();
+void CTarvoFormView::switchBank(bool advanceFocus) {
+    // Stopped the whole way, so the controls that CQ took come back and its timer ends.
+    stopCqQuietly();
     const int newBank = box(Ctl::Bank)->isChecked() ? 1 : 0;
     m_settings.to9 = newBank;
     for (int position = 1; position <= 8; ++position)
         m_settings.TX[MessageIndex(m_bank, position)] = edit(Ctl::kTxEdits[position - 1])->text();
     showBank(newBank);
-    AdvanceFocus(Ctl::Bank);
+    if (advanceFocus)
+        AdvanceFocus(Ctl::Bank);
 }
 
 void CTarvoFormView::fieldEdited(int field, const QString& text) {
@@ -189,11 +209,6 @@ void CTarvoFormView::setFieldText(int field, const QString& text) {
 void CTarvoFormView::keyboardKeyingOff() {
     m_settings.KEY = 0;
     box(Ctl::Key)->setChecked(false);
-}
-
-void CTarvoFormView::stopAutomaticCq() {
-    m_state.cqRepeat = false;
-    box(Ctl::Cq)->setChecked(false);
 }
 
 void CTarvoFormView::SendPreparedMessage(int position) {
@@ -242,6 +257,7 @@ bool CTarvoFormView::sendWithPtt(const QString& text, int mode, int& result) {
         result = m_sender.SendMorse(text, mode);
         return true;
     }
+    const TransmissionScope onAir(m_state);
     const bool ptt = !text.isEmpty() && m_settings.SIG_STANDBY != 0;
     if (ptt) {
         m_dev.lines.SetLine(m_settings.SIG_STANDBY, true);
@@ -277,7 +293,7 @@ void CTarvoFormView::ClearContact() {
 }
 
 void CTarvoFormView::SendSelection() {
-    QWidget* focused = focusWidget();
+    QWidget* focused = focusedControl();
     const int id = controlId(focused);
     if (!isSendableEdit(id)) {
         RefreshCommandBarSelection();
@@ -374,7 +390,9 @@ void CTarvoFormView::reachDestination(int entry) {
     const FocusEntry& row = FocusRows()[entry];
     if ((row.bank == 1 && m_bank == 1) || (row.bank == 2 && m_bank == 0)) {
         box(Ctl::Bank)->setChecked(row.bank == 2);
-        switchBank();
+        // The destination takes the focus next. The bank box's own move would only lead elsewhere,
+        // and round and round where two bank destinations point into each other's bank.
+        switchBank(false);
     }
     QWidget* target = control(row.control);
     if (!target->isEnabled())
@@ -493,7 +511,7 @@ void CTarvoFormView::PickIntoField(int pickField, bool fromSavedSelection) {
     const int fieldId = Ctl::kFields[field];
     QString word = m_savedSelection;
     if (!fromSavedSelection) {
-        if (focusWidget() != textArea())
+        if (focusedControl() != textArea())
             return focusAndSelect(fieldId);
         const QTextCursor cursor = textArea()->textCursor();
         word = cursor.selectedText();
@@ -654,7 +672,7 @@ void CTarvoFormView::onCommand(int command) {
 }
 
 void CTarvoFormView::EnterHandler() {
-    QWidget* focused = focusWidget();
+    QWidget* focused = focusedControl();
     const int id = controlId(focused);
     if (id == Ctl::Freq || (focused && control(Ctl::Mode)->isAncestorOf(focused)) || id == Ctl::Mode)
         return; // setting the rig frequency belongs to the link
@@ -710,6 +728,10 @@ void CTarvoFormView::focusAndSelect(int id) {
         target->selectAll();
 }
 
+void CTarvoFormView::rebuildSidetone() {
+    m_dev.sidetone.BuildSidetone();
+}
+
 void CTarvoFormView::applyWpmBox() {
     if (m_frame.wpmBoxIndex() + 10 == m_settings.WPM)
         return;
@@ -724,8 +746,7 @@ void CTarvoFormView::RefreshCommandBarSelection() {
     if (m_state.cqRepeat)
         return;
     applyWpmBox();
-    QWidget* focused = focusWidget();
-    const int id = controlId(focused);
+    const int id = controlId(focusedControl());
     bool selection = false;
     if (id == Ctl::TextArea)
         selection = textArea()->textCursor().hasSelection();
@@ -746,7 +767,7 @@ bool CTarvoFormView::eventFilter(QObject* watched, QEvent* event) {
                            key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
         if (moves) {
             clearDefaultLook();
-            if (auto* pushButton = qobject_cast<QPushButton*>(focusWidget()))
+            if (auto* pushButton = qobject_cast<QPushButton*>(focusedControl()))
                 pushButton->setDefault(true);
         }
         if (moves || key == Qt::Key_Control || key == Qt::Key_Shift)
@@ -762,7 +783,15 @@ bool CTarvoFormView::eventFilter(QObject* watched, QEvent* event) {
             mods.testFlag(Qt::ShiftModifier) && !m_state.cqRepeat)
             return m_destinations.edit(mouse->globalPosition().toPoint());
     }
-    if (event->type() == QEvent::ContextMenu && isContextEdit(controlId(static_cast<QWidget*>(watched))))
-        return ShowEditContextMenu(static_cast<QWidget*>(watched), static_cast<QContextMenuEvent*>(event)->globalPos());
+    if (watched == control(Ctl::TextArea) && isLineBreakKey(event))
+        return true; // to the accelerators: typing never breaks a line of the transcript
+    if (event->type() == QEvent::ContextMenu) {
+        QWidget* target = watched == textArea()->viewport() ? textArea() : static_cast<QWidget*>(watched);
+        if (!isContextEdit(controlId(target)))
+            return false;
+        // Handed on, the event would open Qt's own menu of the edit straight after this one.
+        ShowEditContextMenu(target, static_cast<QContextMenuEvent*>(event)->globalPos());
+        return true;
+    }
     return QWidget::eventFilter(watched, event);
 }

@@ -76,11 +76,12 @@ public:
     void EnterHandler();
     /// Takes the speed the WPM box shows, rebuilding the tones when it changed.
     void applyWpmBox();
+    /// Builds the tones afresh after a change of their shape (the dash ratio).
+    void rebuildSidetone();
     /// Shows the TX indicator while an edit holds a selection that Ctrl+T would key.
     void RefreshCommandBarSelection();
     /// Toggles the bank box and switches the bank, as Ctrl+9 does.
     void toggleBank();
-    void CqTick() { m_cq.CqTick(); }
 
     MorseSender& sender() { return m_sender; }
     Settings& settings() { return m_settings; }
@@ -133,9 +134,8 @@ public:
 private:
     void connectControls();
     void showBank(int bank);
-    void switchBank();
+    void switchBank(bool advanceFocus = true);
     void fieldEdited(int field, const QString& text);
-    void stopAutomaticCq();
     void setChildrenEnabled(bool enable);
     bool eventFilter(QObject* watched, QEvent* event) override;
     /// Enter on a selected starred token jumps to where its text is kept.
@@ -148,6 +148,8 @@ private:
     /// What a click on the bank, CQ or KEY box does.
     void boxCommand(int id);
 
+    /// The control that has the keyboard focus, when the focus is inside the form.
+    QWidget* focusedControl() const;
     QPushButton* button(int id) const;
     QLineEdit* edit(int id) const;
     QCheckBox* box(int id) const;

@@ -52,7 +52,7 @@ EditOps opsFor(QWidget* widget) {
 
 } // namespace
 
-bool ShowEditContextMenu(QWidget* edit, QPoint globalPos) {
+void ShowEditContextMenu(QWidget* edit, QPoint globalPos) {
     const EditOps ops = opsFor(edit);
     QMenu menu(edit);
     menu.setObjectName(QStringLiteral("editMenu"));
@@ -72,8 +72,5 @@ bool ShowEditContextMenu(QWidget* edit, QPoint globalPos) {
     add("Delete", selection, ops.clear);
     menu.addSeparator();
     add("Select all", ops.hasText(), ops.selectAll);
-    bool chosen = false;
-    QObject::connect(&menu, &QMenu::triggered, &menu, [&chosen] { chosen = true; });
     menu.exec(globalPos);
-    return chosen;
 }

@@ -5,5 +5,5 @@
 class QWidget;
 
 /// The edit menu of the operating screen's edits: Undo, Cut, Copy, Paste, Delete, Select all,
-/// each enabled only when it can act. Copy leaves the text unselected. True when one was chosen.
-bool ShowEditContextMenu(QWidget* edit, QPoint globalPos);
+/// each enabled only when it can act. Copy leaves the text unselected.
+void ShowEditContextMenu(QWidget* edit, QPoint globalPos);

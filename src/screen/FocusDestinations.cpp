@@ -63,7 +63,7 @@ bool FocusDestinations::edit(QPoint globalPos) {
 
 void FocusDestinations::resetAll() {
     if (m_view.messageBoxes().show(QStringLiteral("    All default ?"), MessageBoxes::Icon::Question,
-                                   MessageBoxes::Buttons::YesNo) != MessageBoxes::Answer::Yes)
+                                   MessageBoxes::Buttons::YesNoDefaultNo) != MessageBoxes::Answer::Yes)
         return;
     for (int entry = 0; entry < kFocusRows; ++entry)
         m_view.settings().focusTarget[entry] = DefaultFocusTarget(entry);

@@ -53,6 +53,7 @@ void KeyboardKeyer::keyingLoop() {
     if (s.KEY != 1 || m_running)
         return;
     m_running = true;
+    const TransmissionScope onAir(m_view.state());
     auto* input = static_cast<QLineEdit*>(m_view.control(Ctl::InputLine));
     const bool remote = m_view.link().isRemoteStation();
     bool pttUp = false;
