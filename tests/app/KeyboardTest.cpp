@@ -2,7 +2,9 @@
 
 #include "resources/Menu139.h"
 
+#include <QAbstractItemView>
 #include <QClipboard>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QProgressBar>
@@ -31,12 +33,16 @@ protected:
             menu->close();
         });
     }
-    /// Ticks automatic CQ every 100 ms of virtual time until it stops or the time runs out.
+    /// A right click through the window, which turns it into a context-menu request as X does.
+    void rightClick(QWidget* target) {
+        const QPoint at = target->mapTo(&frame, QPoint(5, 5));
+        QTest::mouseClick(frame.windowHandle(), Qt::RightButton, {}, at);
+    }
+    /// Lets virtual time pass while automatic CQ runs, its timer ticking on the clock, until it
+    /// stops or the time runs out.
     void tickCq(qint64 forMs) {
-        for (qint64 t = 0; t < forMs && state.cqRepeat; t += 100) {
+        for (qint64 t = 0; t < forMs && state.cqRepeat; t += 100)
             clock.advanceMs(100);
-            view()->CqTick();
-        }
     }
 };
 
@@ -304,6 +310,138 @@ TEST_F(KeyboardTest, ContextMenuCopyLeavesTheTextUnselected) {
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("TOKYO"));
     EXPECT_FALSE(qth->hasSelectedText());
     EXPECT_EQ(qth->text(), QStringLiteral("TOKYO"));
+}
+
+// The WPM box sits in the command bar, outside the form: keys pressed there are no business of the
+// control that had the focus before.
+TEST_F(KeyboardTest, KeysInTheWpmBoxDoNotActOnTheControlFocusedBefore) {
+    settings.TX[2] = QStringLiteral("EE");
+    settings.TX[0] = QStringLiteral("CQ TEST");
+    open();
+    press(control(Ctl::Clear), Qt::Key_3, Qt::ControlModifier);
+    ASSERT_EQ(QApplication::focusWidget(), control(Ctl::Tx3));
+    ASSERT_EQ(keyDowns().size(), 2);
+
+    QComboBox* wpm = frame.wpmBox();
+    QTest::mouseClick(wpm, Qt::LeftButton);
+    ASSERT_NE(QApplication::activePopupWidget(), nullptr) << "the speed list opened";
+    QTest::keyClick(wpm->view(), Qt::Key_Up);
+    QTest::keyClick(wpm->view(), Qt::Key_Return);
+    EXPECT_EQ(settings.WPM, 19);
+    ASSERT_EQ(QApplication::focusWidget(), wpm);
+    press(wpm, Qt::Key_Return);
+    EXPECT_EQ(keyDowns().size(), 2) << "Enter in the WPM box sent TX03 again";
+
+    edit(Ctl::Msg1)->setFocus();
+    edit(Ctl::Msg1)->setSelection(3, 4);
+    wpm->setFocus();
+    press(wpm, Qt::Key_T, Qt::ControlModifier);
+    EXPECT_EQ(keyDowns().size(), 2) << "Ctrl+T keyed the selection of an edit without the focus";
+
+    view()->AppendMonitorText(QStringLiteral("DE Q1ABC"));
+    static_cast<QPlainTextEdit*>(control(Ctl::TextArea))->setFocus();
+    wpm->setFocus();
+    press(wpm, Qt::Key_C, Qt::AltModifier);
+    EXPECT_TRUE(edit(Ctl::Call)->text().isEmpty()) << "Alt+C picked from a text area without the focus";
+}
+
+TEST_F(KeyboardTest, EnterAndTabInTheTextAreaNeverTypeIntoIt) {
+    open();
+    auto* area = static_cast<QPlainTextEdit*>(control(Ctl::TextArea));
+    view()->AppendMonitorText(QStringLiteral("UR 5NN"));
+    const QString before = monitor();
+    area->setFocus();
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+        press(area, key);
+        press(area, key, Qt::ShiftModifier);
+    }
+    EXPECT_EQ(monitor(), before);
+    EXPECT_EQ(QApplication::focusWidget(), area) << "the text area has no destination: Enter does nothing";
+    press(area, Qt::Key_Tab);
+    EXPECT_EQ(monitor(), before);
+    EXPECT_NE(QApplication::focusWidget(), area) << "Tab moves on to the next control";
+}
+
+TEST_F(KeyboardTest, RightClickShowsOnlyTheProgramsMenuAndDismissingItLeavesNoOther) {
+    settings.his[FieldQTH] = QStringLiteral("TOKYO");
+    open();
+    auto* area = static_cast<QPlainTextEdit*>(control(Ctl::TextArea));
+    view()->AppendMonitorText(QStringLiteral("UR 5NN"));
+    struct Place {
+        const char* name;
+        QWidget* edit;
+        QWidget* clicked;
+    };
+    const Place places[] = {{"line edit", edit(Ctl::Qth), edit(Ctl::Qth)}, {"text area", area, area->viewport()}};
+    for (const Place& place : places) {
+        SCOPED_TRACE(place.name);
+        place.edit->setFocus();
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            QWidget* popup = QApplication::activePopupWidget();
+            ASSERT_NE(popup, nullptr);
+            shown = popup->objectName();
+            QTest::keyClick(popup, Qt::Key_Escape);
+        });
+        rightClick(place.clicked);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(shown, QStringLiteral("editMenu"));
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "a second menu popped up";
+    }
+}
+
+TEST_F(KeyboardTest, TextAreaMenuCopiesAndDeselects) {
+    QApplication::clipboard()->clear();
+    open();
+    auto* area = static_cast<QPlainTextEdit*>(control(Ctl::TextArea));
+    view()->AppendMonitorText(QStringLiteral("UR 5NN Q1ABC"));
+    area->setFocus();
+    QTextCursor cursor = area->textCursor();
+    cursor.setPosition(int(monitor().indexOf(QStringLiteral("Q1ABC"))));
+    cursor.movePosition(QTextCursor::EndOfWord, QTextCursor::KeepAnchor);
+    area->setTextCursor(cursor);
+    QStringList items;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        for (QAction* a : menu->actions()) {
+            if (!a->isSeparator())
+                items << a->text() + (a->isEnabled() ? "" : "-");
+        }
+        for (QAction* a : menu->actions()) {
+            if (a->text() == QLatin1String("Copy"))
+                a->trigger();
+        }
+        menu->close();
+    });
+    rightClick(area->viewport());
+    EXPECT_EQ(items, (QStringList{"Undo-", "Cut", "Copy", "Paste-", "Delete", "Select all"}));
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("Q1ABC"));
+    EXPECT_FALSE(area->textCursor().hasSelection());
+    EXPECT_TRUE(monitor().endsWith(QStringLiteral("UR 5NN Q1ABC")));
+}
+
+TEST_F(KeyboardTest, AllResetAnsweredWithEnterKeepsTheDestinations) {
+    settings.focusTarget[5] = 40;
+    open();
+    QWidget* clear = control(Ctl::Clear);
+    clear->setFocus();
+    choosePopupItem(-1);
+    QTest::mouseClick(clear, Qt::LeftButton, Qt::ControlModifier | Qt::ShiftModifier);
+    ASSERT_EQ(boxes.shown().size(), 1);
+    EXPECT_EQ(boxes.shown()[0].buttons, MessageBoxes::Buttons::YesNoDefaultNo);
+    EXPECT_EQ(settings.focusTarget[5], 40) << "the box's default button reset every destination";
+}
+
+TEST_F(KeyboardTest, BankDestinationsPointingIntoEachOthersBankEndAtTheDestination) {
+    settings.focusTarget[55] = 7;  // "56.9- On" goes to "08.TX01" (shown in TX01-TX08 only)
+    settings.focusTarget[56] = 23; // "57.  Off" goes to "24.TX09" (shown in TX09-TX16 only)
+    open();
+    press(control(Ctl::Clear), Qt::Key_9, Qt::ControlModifier);
+    EXPECT_FALSE(box(Ctl::Bank)->isChecked()) << "the destination of the checked box switched back";
+    EXPECT_EQ(view()->shownBank(), 0);
+    EXPECT_EQ(QApplication::focusWidget(), control(Ctl::Tx1));
+    EXPECT_EQ(static_cast<QPushButton*>(control(Ctl::Tx1))->text(), QStringLiteral("{TX01}[1]"));
 }
 
 } // namespace

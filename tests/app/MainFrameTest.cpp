@@ -168,4 +168,20 @@ TEST_F(MainFrameTest, MenuHoldsEveryItemAndOnlyWorkingOnesAreEnabled) {
     EXPECT_EQ(savedWithWpm.size(), 1);
 }
 
+TEST_F(MainFrameTest, ChangingTheDashRatioRebuildsTheDashTone) {
+    setMessage1(QStringLiteral("T"));
+    for (int ratio : {9, 0}) {
+        frame.action(Cmd::RatioFirst + ratio)->trigger();
+        QTest::mouseClick(control(Ctl::Tx1), Qt::LeftButton);
+        // At 20 WPM a dash lasts 288 ms at ratio 9 and 180 ms at ratio 0: at 11025 Hz, 3175 and 1984 frames.
+        EXPECT_EQ(audio.calls().filter(QStringLiteral("queue")).last(),
+                  ratio == 9 ? QStringLiteral("queue 3175") : QStringLiteral("queue 1984"));
+    }
+    const qsizetype opens = audio.calls().filter(QStringLiteral("open")).size();
+    frame.action(Cmd::RatioFirst)->trigger();
+    frame.action(Cmd::Ratio2First + 5)->trigger();
+    EXPECT_EQ(audio.calls().filter(QStringLiteral("open")).size(), opens)
+        << "the same dash ratio, or a word space, shapes no tone: the output is not reopened";
+}
+
 } // namespace
