@@ -444,4 +444,26 @@ TEST_F(KeyboardTest, BankDestinationsPointingIntoEachOthersBankEndAtTheDestinati
     EXPECT_EQ(static_cast<QPushButton*>(control(Ctl::Tx1))->text(), QStringLiteral("{TX01}[1]"));
 }
 
+TEST_F(KeyboardTest, DismissingTheDestinationMenuChangesNothing) {
+    open();
+    const auto before = settings.focusTarget;
+    QWidget* keyBox = control(Ctl::Key);
+    keyBox->setFocus();
+    bool titleShown = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* popup = QApplication::activePopupWidget();
+        ASSERT_NE(popup, nullptr);
+        titleShown =
+            view()->findChild<QWidget*>("focusTitle") && view()->findChild<QWidget*>("focusTitle")->isVisible();
+        QTest::keyClick(popup, Qt::Key_Escape);
+    });
+    QTest::mouseClick(keyBox, Qt::LeftButton, Qt::ControlModifier | Qt::ShiftModifier);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(titleShown);
+    EXPECT_EQ(settings.focusTarget, before);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_TRUE(frame.wpmBox()->isEnabled()) << "the command bar is given back";
+    EXPECT_TRUE(boxes.shown().isEmpty());
+}
+
 } // namespace
