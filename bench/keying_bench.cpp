@@ -1,10 +1,13 @@
-// Keys a fixed text at 50 WPM on the real clock and prints how far every mark and space strays
-// from its nominal length, and the CPU the process used while keying.
+// Keys a fixed text at 50 WPM on the real clock, through the keying engine on its own thread, and
+// prints how far every mark and space strays from its nominal length, and the CPU the process used
+// while keying.
 //
 //   keying_bench [--runs N]
 //
-// Each run keys twice: once while a timer appends to a text widget every 30 ms (the timing
-// figures), once without that load (the CPU figure).
+// Each run keys four times: while a timer appends to a text widget every 30 ms; through a serial
+// port whose every line change takes 1 ms, as a USB adapter's does; while the event loop is
+// blocked for 40 ms every 300 ms; and without load (the CPU figure). Before them it measures how
+// late a bare real-time thread wakes on this machine, the floor under every figure.
 
 #include "keyer/KeyingLines.h"
 #include "keyer/MorseSender.h"
@@ -12,9 +15,12 @@
 #include "keyer/SenderHost.h"
 #include "keyer/Sidetone.h"
 #include "keyer/TemplateExpander.h"
+#include "keyer/ThreadKeyingEngine.h"
+#include "keyer/VirtualKeyingEngine.h"
 #include "platform/EventLoopClock.h"
 #include "platform/KeyState.h"
 #include "platform/MessageBoxes.h"
+#include "platform/RealtimeThread.h"
 #include "platform/RecordingSerialPort.h"
 #include "platform/VirtualClock.h"
 #include "settings/Settings.h"
@@ -24,10 +30,14 @@
 #include <QTimer>
 
 #include <sys/resource.h>
+#include <time.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <functional>
+#include <memory>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -69,8 +79,11 @@ public:
     std::optional<QString> ExpandTemplate(const QString& text, TokenSpan&) override { return text; }
 };
 
+using EngineFactory = std::function<std::unique_ptr<KeyingEngine>(SerialPort&, SidetoneOutput&)>;
+
 /// Keys the text on the given clock; returns the moments the KEY line changed, and the return.
-std::vector<qint64> keyOnce(Clock& clock, QPlainTextEdit* area) {
+std::vector<qint64> keyOnce(Clock& clock, const EngineFactory& makeEngine, QPlainTextEdit* area,
+                            qint64 lineLatencyUs = 0) {
     Settings settings;
     settings.SIG = 1;
     KeyerState state;
@@ -82,7 +95,15 @@ std::vector<qint64> keyOnce(Clock& clock, QPlainTextEdit* area) {
     Silent tone;
     AsIs expander;
     NoRemoteLink link;
-    MorseSender sender(settings, state, host, {clock, keys, lines, tone, expander, link});
+    // A USB adapter's modem-control request is a round trip on the bus.
+    if (lineLatencyUs > 0) {
+        port.setChangeLatency([lineLatencyUs] {
+            const timespec pause{0, long(lineLatencyUs * 1000)};
+            nanosleep(&pause, nullptr);
+        });
+    }
+    const std::unique_ptr<KeyingEngine> engine = makeEngine(port, tone);
+    MorseSender sender(settings, state, host, {clock, keys, lines, *engine, expander, link});
     lines.OpenPort();
     port.clear();
     sender.SendMorse(kText, SendButton);
@@ -109,11 +130,14 @@ struct Figures {
     double medianMs = 0, p99Ms = 0, maxMs = 0, meanSignedMs = 0, cpuPercent = 0;
 };
 
-Figures measure(const std::vector<qint64>& nominal, QPlainTextEdit* area) {
+Figures measure(const std::vector<qint64>& nominal, QPlainTextEdit* area, qint64 lineLatencyUs = 0) {
     EventLoopClock clock;
+    const EngineFactory threaded = [&clock](SerialPort& port, SidetoneOutput& tone) {
+        return std::make_unique<ThreadKeyingEngine>(clock, port, tone);
+    };
     const double cpu0 = cpuSeconds();
     const qint64 wall0 = clock.nowUs();
-    const std::vector<qint64> real = keyOnce(clock, area);
+    const std::vector<qint64> real = keyOnce(clock, threaded, area, lineLatencyUs);
     Figures f;
     f.cpuPercent = 100.0 * (cpuSeconds() - cpu0) / ((clock.nowUs() - wall0) / 1e6);
     if (real.size() != nominal.size()) {
@@ -136,6 +160,30 @@ Figures measure(const std::vector<qint64>& nominal, QPlainTextEdit* area) {
     return f;
 }
 
+/// The machine's own floor: a bare thread at the engine's priority sleeping to deadlines spaced as
+/// the edges are, finishing each with the same spin, and nothing else. What it sees late, no keying
+/// on this machine can see on time.
+void printWakeFloor(int wakes) {
+    std::thread([wakes] {
+        RequestRealtimeScheduling();
+        EventLoopClock clock;
+        std::vector<qint64> late;
+        qint64 due = clock.nowUs() + 10'000;
+        for (int i = 0; i < wakes; ++i) {
+            due += 24'000 * (1 + i % 3);
+            clock.settle(due);
+            late.push_back(clock.nowUs() - due);
+        }
+        std::sort(late.begin(), late.end());
+        const auto over = [&late](qint64 us) {
+            return late.end() - std::upper_bound(late.begin(), late.end(), us);
+        };
+        std::printf("machine floor, %d bare wakes: late over 0.3 ms %td, over 1 ms %td, worst %.3f ms\n", wakes,
+                    over(300), over(1000), late.back() / 1000.0);
+        std::fflush(stdout);
+    }).join();
+}
+
 void print(const char* label, const Figures& f) {
     std::printf("keying %d WPM, %-12s %zu marks and spaces: |error| median %.3f ms, p99 %.3f ms, max %.3f ms; "
                 "mean signed %+.4f ms; CPU %.2f %%\n",
@@ -155,7 +203,10 @@ int main(int argc, char** argv) {
         runs = std::max(1, args[at + 1].toInt());
 
     VirtualClock virtualClock;
-    const std::vector<qint64> nominal = keyOnce(virtualClock, nullptr);
+    const EngineFactory onVirtualTime = [&virtualClock](SerialPort& port, SidetoneOutput& tone) {
+        return std::make_unique<VirtualKeyingEngine>(virtualClock, port, tone);
+    };
+    const std::vector<qint64> nominal = keyOnce(virtualClock, onVirtualTime, nullptr);
 
     QPlainTextEdit monitor;
     QPlainTextEdit busy;
@@ -168,10 +219,22 @@ int main(int argc, char** argv) {
     QObject::connect(&load, &QTimer::timeout, &busy,
                      [&] { busy.appendPlainText(QStringLiteral("%1 RX CQ TEST DE TRV/PC TRV/PC K").arg(++line)); });
 
+    QTimer blocker;
+    QObject::connect(&blocker, &QTimer::timeout, &busy, [] {
+        // Drawing, a burst of datagrams, a dialog opening: the event loop does nothing else.
+        const timespec pause{0, 40'000'000};
+        nanosleep(&pause, nullptr);
+    });
+
     for (int run = 0; run < runs; ++run) {
+        printWakeFloor(346);
         load.start(30);
         print("text load:", measure(nominal, &monitor));
         load.stop();
+        print("1 ms lines:", measure(nominal, &monitor, 1000));
+        blocker.start(300);
+        print("40ms blocks:", measure(nominal, &monitor));
+        blocker.stop();
         print("idle:", measure(nominal, &monitor));
     }
     return 0;

@@ -4,6 +4,7 @@
 #include "keyer/KeyingLines.h"
 #include "keyer/RemoteLink.h"
 #include "keyer/SidetoneGenerator.h"
+#include "keyer/VirtualKeyingEngine.h"
 #include "log/CsvLog.h"
 #include "platform/KeyStateFilter.h"
 #include "platform/MessageBoxes.h"
@@ -24,7 +25,7 @@ struct VirtualStation {
     VirtualStation() { qApp->installEventFilter(&keys); }
     ~VirtualStation() { qApp->removeEventFilter(&keys); }
 
-    CTarvoFormView::Devices devices() { return {clock, keys, lines, sidetone, tokens, link, boxes, log}; }
+    CTarvoFormView::Devices devices() { return {clock, keys, lines, engine, sidetone, tokens, link, boxes, log}; }
 
     Settings settings;
     KeyerState state;
@@ -35,6 +36,7 @@ struct VirtualStation {
     KeyingLines lines{port, settings, boxes};
     RecordingAudioOut audio;
     SidetoneGenerator sidetone{audio, settings, ToneShape{}, -1};
+    VirtualKeyingEngine engine{clock, port, sidetone};
     TemplateTokens tokens{settings};
     NoRemoteLink link;
     QTemporaryDir logDir;

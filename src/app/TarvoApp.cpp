@@ -2,6 +2,7 @@
 
 #include "app/CMainFrame.h"
 #include "keyer/SidetoneGenerator.h"
+#include "keyer/ThreadKeyingEngine.h"
 #include "platform/KeyStateFilter.h"
 #include "screen/CTarvoFormView.h"
 #include "settings/PageSettings.h"
@@ -17,6 +18,7 @@ TarvoApp::TarvoApp(int& argc, char** argv)
 
 TarvoApp::~TarvoApp() {
     m_frame.reset();
+    m_engine.reset();
     if (m_sidetone)
         m_sidetone->CloseSidetone();
 }
@@ -26,6 +28,7 @@ bool TarvoApp::start() {
     loadSettings();
     const ToneShape shape{m_options.sampleRate, m_options.toneHz, m_options.gain};
     m_sidetone = std::make_unique<SidetoneGenerator>(m_audio, m_settings, shape, m_options.waveDevice);
+    m_engine = std::make_unique<ThreadKeyingEngine>(m_clock, m_port, *m_sidetone);
 
     m_frame = std::make_unique<CMainFrame>(m_settings, m_state);
     m_boxes.setParent(m_frame.get());
@@ -33,9 +36,9 @@ bool TarvoApp::start() {
         saveSettings(wpm);
         m_lines.ClosePort();
     });
-    auto* view =
-        new CTarvoFormView(m_settings, m_state, *m_frame,
-                           {m_clock, *m_keys, m_lines, *m_sidetone, m_tokens, m_link, m_boxes, m_log}, m_frame.get());
+    auto* view = new CTarvoFormView(
+        m_settings, m_state, *m_frame,
+        {m_clock, *m_keys, m_lines, *m_engine, *m_sidetone, m_tokens, m_link, m_boxes, m_log}, m_frame.get());
     m_frame->setView(view);
     m_frame->show();
     m_frame->raise();

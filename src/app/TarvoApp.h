@@ -21,6 +21,7 @@
 class CMainFrame;
 class KeyStateFilter;
 class SidetoneGenerator;
+class ThreadKeyingEngine;
 
 /// The application object: the command-line options, the settings, the devices and the window.
 class TarvoApp : public QApplication {
@@ -47,6 +48,7 @@ private:
     KeyingLines m_lines{m_port, m_settings, m_boxes};
     PortAudioOut m_audio;
     std::unique_ptr<SidetoneGenerator> m_sidetone;
+    std::unique_ptr<ThreadKeyingEngine> m_engine;
     TemplateTokens m_tokens{m_settings};
     NoRemoteLink m_link;
     CsvLog m_log{m_settings, m_boxes, LogFolder()};

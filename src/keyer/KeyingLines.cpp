@@ -31,12 +31,10 @@ KeyingLines::KeyingLines(SerialPort& port, const Settings& settings, MessageBoxe
 
 bool KeyingLines::SetLine(int code, bool on) {
     if (code >= 1 && code <= 3) {
-        if (!m_port.isOpen()) {
-            if (!on)
-                return true;
-            if (!OpenPort())
-                return false;
-        }
+        if (!m_port.isOpen() && !on)
+            return true;
+        if (!EnsureOpen())
+            return false;
         return switchLines(code, on);
     }
     if (!m_port.isOpen())
@@ -81,6 +79,14 @@ bool KeyingLines::OpenPort() {
     m_port.setRts(false);
     m_port.purge();
     return true;
+}
+
+bool KeyingLines::EnsureOpen() {
+    return m_port.isOpen() || OpenPort();
+}
+
+bool KeyingLines::isOpen() const {
+    return m_port.isOpen();
 }
 
 void KeyingLines::ClosePort() {

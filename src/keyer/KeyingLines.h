@@ -17,6 +17,10 @@ public:
     bool OpenPort();
     /// Drops both lines and closes the port if it is open.
     void ClosePort();
+    /// Opens the port unless it is open already, as a raise does; false (after its message) when
+    /// it cannot be opened.
+    bool EnsureOpen();
+    bool isOpen() const;
 
 private:
     bool switchLines(int code, bool on);

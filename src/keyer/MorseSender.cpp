@@ -1,16 +1,23 @@
 #include "keyer/MorseSender.h"
 
 #include "keyer/ElementTiming.h"
+#include "keyer/KeyingEngine.h"
 #include "keyer/KeyingLines.h"
 #include "keyer/RemoteLink.h"
 #include "keyer/SenderHost.h"
-#include "keyer/Sidetone.h"
 #include "keyer/TemplateExpander.h"
 #include "platform/Clock.h"
 #include "platform/KeyState.h"
 #include "settings/Settings.h"
 
 #include <algorithm>
+
+namespace {
+
+// How long before an edge the screen makes its checks, so that an abort seen then comes first.
+constexpr qint64 kCheckAheadUs = 1000;
+
+} // namespace
 
 MorseSender::MorseSender(Settings& settings, KeyerState& state, SenderHost& host, const Devices& devices)
     : m_settings(settings), m_state(state), m_host(host), m_dev(devices) {}
@@ -40,20 +47,62 @@ int MorseSender::SendMorse(const QString& text, int mode) {
         m_host.setWatchProgress(0);
         m_host.setTxProgress(0);
     }
-    // A gap the caller has begun still counts: the first mark waits for its end.
-    m_deadlineUs = std::max(m_deadlineUs, m_dev.clock.nowUs());
-    m_keyDown = false;
+    const MessagePlan plan =
+        PlanMessage(*expanded, mode == SendKeyboard, m_index, {m_settings.WPM, m_settings.RATIO, m_settings.RATIO2});
+    bool started = false;
     bool aborted = false;
-    for (int i = 0; i < expanded->size() && !aborted; ++i) {
-        aborted = keyCharacter(*expanded, i, mode) == Step::Abort;
-        if (mode == SendKeyboard)
+    // The schedule starts once the first character has been checked and echoed: then the port is
+    // open and the first edge is handed over before it is due.
+    const auto start = [&] {
+        if (started)
+            return true;
+        started = startKeying(plan);
+        return started;
+    };
+    qint64 stopUs = plan.endUs;
+    const auto stopAt = [&](qint64 atUs) {
+        aborted = true;
+        stopUs = atUs;
+        m_dev.engine.cancel();
+        // A mark the engine began while the screen was held up ends normally before the return.
+        const qint64 elapsedUs = m_dev.clock.nowUs() - m_startUs;
+        for (const PlannedMark& mark : plan.marks) {
+            if (started && mark.downUs <= elapsedUs)
+                stopUs = std::max(stopUs, mark.upUs);
+        }
+    };
+    for (int i = 0; i < int(plan.characters.size()) && !aborted; ++i) {
+        const PlannedCharacter& c = plan.characters[i];
+        if (i > 0)
+            waitBefore(m_startUs + c.beginUs);
+        if (m_dev.engine.failed() || characterChecks(*expanded, i, mode) == Step::Abort) {
+            stopAt(c.beginUs);
             break;
+        }
+        if (c.lowByteOnly && elementChecks() == Step::Abort)
+            stopAt(c.beginUs);
+        for (int m = c.firstMark; m < c.firstMark + c.markCount && !aborted; ++m) {
+            if (m > c.firstMark)
+                waitBefore(m_startUs + plan.marks[m].downUs);
+            if (m_dev.engine.failed() || elementChecks() == Step::Abort)
+                stopAt(plan.marks[m].downUs);
+            else if (!start())
+                stopAt(0);
+            else
+                m_state.KeyLinePending = false;
+        }
+        if (!aborted && !start())
+            stopAt(0);
+        if (!aborted && c.space && mode == SendCqRepeat && m_settings.CQ_Progress == 1)
+            m_host.setTxProgress(m_charCounter);
     }
-    finish(mode);
-    return aborted ? 1 : 0;
+    if (started)
+        m_cursorUs = m_startUs + stopUs;
+    const bool ok = finish(mode);
+    return aborted || !ok ? 1 : 0;
 }
 
-MorseSender::Step MorseSender::keyCharacter(const QString& text, int i, int mode) {
+MorseSender::Step MorseSender::characterChecks(const QString& text, int i, int mode) {
     if (m_state.RemoteKeying && m_dev.link.PendingLinkBytes() > 0)
         return Step::Abort;
     if (showsProgress(mode)) {
@@ -65,42 +114,6 @@ MorseSender::Step MorseSender::keyCharacter(const QString& text, int i, int mode
         return Step::Abort;
     cqStopKeys();
     m_host.LogText(QString(text[i]));
-
-    if (text[i] == QLatin1Char(' ')) {
-        if (!keyUp())
-            return Step::Abort;
-        gap(7);
-        if (mode == SendCqRepeat && m_settings.CQ_Progress == 1)
-            m_host.setTxProgress(m_charCounter);
-        return Step::Next;
-    }
-
-    const MorseLookup found = m_index.LookupMorse(text[i].unicode());
-    if (found.kind == MorseLookup::Kind::Found && keyElements(found.code) == Step::Abort)
-        return Step::Abort;
-    if (found.kind == MorseLookup::Kind::LowByteOnly && elementChecks() == Step::Abort)
-        return Step::Abort;
-
-    if (!keyUp())
-        return Step::Abort;
-    const bool spaceFollows = i + 1 < text.size() && text[i + 1] == QLatin1Char(' ');
-    if (mode != SendKeyboard && !spaceFollows)
-        gap(3);
-    return Step::Next;
-}
-
-MorseSender::Step MorseSender::keyElements(const char16_t* code) {
-    for (const char16_t* element = code; *element; ++element) {
-        if (elementChecks() == Step::Abort)
-            return Step::Abort;
-        if (m_settings.SIG != 0 && !switchKey(true))
-            return Step::Abort;
-        mark(*element == u'.' ? 1 : 3);
-        if (!keyUp())
-            return Step::Abort;
-        if (element[1])
-            gap(1);
-    }
     return Step::Next;
 }
 
@@ -112,46 +125,78 @@ MorseSender::Step MorseSender::elementChecks() {
     return Step::Next;
 }
 
-bool MorseSender::keyUp() {
-    return m_settings.SIG == 0 || switchKey(false);
+bool MorseSender::startKeying(const MessagePlan& plan) {
+    const bool keysLine = m_settings.SIG != 0 && !plan.marks.empty();
+    if (keysLine && !m_dev.lines.EnsureOpen())
+        return false;
+    m_startUs = anchor();
+    const bool tone = m_settings.chk_TONE == 1;
+    for (const PlannedMark& mark : plan.marks) {
+        m_dev.engine.schedule(
+            {m_startUs + mark.downUs, KeyingEdge::Line::Key, m_settings.SIG, true, tone ? mark.units : 0});
+        m_dev.engine.schedule({m_startUs + mark.upUs, KeyingEdge::Line::Key, m_settings.SIG, false, 0});
+    }
+    return true;
 }
 
-bool MorseSender::switchKey(bool on) {
-    // Lowering a line that is already down changes nothing on the air: the running gap goes on.
-    if (on == m_keyDown)
-        return m_dev.lines.SetLine(m_settings.SIG, on);
-    m_dev.clock.settle(m_deadlineUs);
-    const bool ok = m_dev.lines.SetLine(m_settings.SIG, on);
-    m_deadlineUs = m_dev.clock.nowUs();
-    m_keyDown = on && ok;
-    return ok;
+qint64 MorseSender::anchor() {
+    const qint64 nowUs = m_dev.clock.nowUs();
+    const qint64 elementUs = qint64(ElementMs(1, m_settings.WPM, m_settings.RATIO, m_settings.RATIO2)) * 1000;
+    // A gap or lead the caller has begun still counts, and a schedule late by less than an element
+    // goes on as it was (its first edge comes that much late). One further behind is re-anchored.
+    if (m_cursorUs < nowUs - elementUs)
+        m_cursorUs = nowUs;
+    return m_cursorUs;
 }
 
-void MorseSender::mark(int units) {
-    if (m_settings.chk_TONE == 1)
-        m_dev.sidetone.SidetoneStart(units);
-    gap(units);
-    m_state.KeyLinePending = false;
+void MorseSender::waitBefore(qint64 atUs) {
+    m_dev.clock.pumpUntil(atUs - kCheckAheadUs);
 }
 
-void MorseSender::gap(int units) {
-    const int ms = ElementMs(units, m_settings.WPM, m_settings.RATIO, m_settings.RATIO2);
-    if (ms <= 0)
+void MorseSender::waitUntil(qint64 atUs) {
+    m_dev.clock.pumpUntil(atUs);
+    m_dev.clock.settle(atUs);
+}
+
+bool MorseSender::RaisePtt() {
+    if (m_settings.SIG_STANDBY == 0 || !m_dev.lines.EnsureOpen())
+        return false;
+    m_pttCode = m_settings.SIG_STANDBY;
+    const qint64 atUs = anchor();
+    m_dev.engine.schedule({atUs, KeyingEdge::Line::Ptt, m_pttCode, true, 0});
+    m_cursorUs = atUs + qint64(m_settings.DELAY) * 10'000;
+    waitBefore(m_cursorUs);
+    return true;
+}
+
+void MorseSender::DropPtt() {
+    if (m_pttCode == 0)
         return;
-    m_deadlineUs += qint64(ms) * 1000;
-    m_dev.clock.pumpUntil(m_deadlineUs);
+    waitUntil(m_cursorUs);
+    // A port closed after the message (chk_CLOSE) has dropped both lines already.
+    if (m_dev.lines.isOpen())
+        m_dev.engine.schedule({m_cursorUs, KeyingEdge::Line::Ptt, m_pttCode, false, 0});
+    m_pttCode = 0;
+    m_dev.engine.finishDue();
+    if (m_dev.engine.failed()) {
+        m_dev.engine.clearFailure();
+        m_dev.lines.ClosePort();
+    }
 }
 
 void MorseSender::KeyMark(int units) {
-    m_deadlineUs = std::max(m_deadlineUs, m_dev.clock.nowUs());
-    mark(units);
-    m_dev.clock.settle(m_deadlineUs);
+    const qint64 atUs = anchor();
+    if (m_settings.chk_TONE == 1)
+        m_dev.engine.schedule({atUs, KeyingEdge::Line::Key, 0, true, units});
+    m_cursorUs = atUs + qint64(ElementMs(units, m_settings.WPM, m_settings.RATIO, m_settings.RATIO2)) * 1000;
+    waitUntil(m_cursorUs);
+    m_state.KeyLinePending = false;
 }
 
 void MorseSender::KeySpace(int units) {
-    m_deadlineUs = std::max(m_deadlineUs, m_dev.clock.nowUs());
-    gap(units);
-    m_dev.clock.settle(m_deadlineUs);
+    const qint64 atUs = anchor();
+    m_cursorUs = atUs + qint64(ElementMs(units, m_settings.WPM, m_settings.RATIO, m_settings.RATIO2)) * 1000;
+    waitUntil(m_cursorUs);
 }
 
 bool MorseSender::AbortRequested() const {
@@ -201,14 +246,24 @@ void MorseSender::handOff(const QString& expanded) {
     m_dev.link.sendToHost(RemoteHandoffDatagram(m_settings.WPM, expanded));
 }
 
-void MorseSender::finish(int mode) {
-    if (mode != SendKeyboard)
+bool MorseSender::finish(int mode) {
+    if (mode != SendKeyboard) {
+        waitBefore(m_cursorUs);
         m_host.LogText(QStringLiteral("\r\n"));
+    }
     // The last gap is part of the message: PTT must not drop before it ends.
-    m_dev.clock.settle(m_deadlineUs);
+    waitUntil(m_cursorUs);
+    m_dev.engine.finishDue();
+    const bool failed = m_dev.engine.failed();
+    if (failed) {
+        // A port whose lines no longer switch is given up: the next raise opens it afresh.
+        m_dev.engine.clearFailure();
+        m_dev.lines.ClosePort();
+    }
     m_state.sending = false;
     if (mode != SendKeyboard && m_settings.chk_CLOSE == 1)
         m_dev.lines.ClosePort();
     if (mode == SendCqRepeat && (m_settings.CQ_Progress == 1 || m_settings.CQ_Progress == 2))
         m_host.setTxProgress(m_charCounter);
+    return !failed;
 }

@@ -1,16 +1,17 @@
 #pragma once
 
 #include "keyer/KeyerState.h"
+#include "keyer/MessagePlan.h"
 #include "keyer/MorseTable.h"
 
 #include <QString>
 
 class Clock;
+class KeyingEngine;
 class KeyState;
 class KeyingLines;
 class RemoteLink;
 class SenderHost;
-class SidetoneOutput;
 class TemplateExpander;
 struct Settings;
 
@@ -19,17 +20,18 @@ enum SendMode { SendButton = 0, SendCqRepeat = 1, SendKeyboard = 2, SendEchoOnly
 
 /// Keys one text in Morse on the KEY line with exact element timing, keeping the event loop alive.
 ///
-/// Every wait ends at a deadline fixed when its element began (the line change plus the nominal
-/// length). A gap is waited in the event loop up to shortly before its deadline; the rest of it is
-/// finished precisely right before the next line change, so the echo and checks that come between
-/// two elements never lengthen the gap.
+/// The line changes and tone starts are the keying engine's: the sender works out the whole
+/// message's schedule, hands it over before its first edge, and then walks through it on the
+/// user-interface thread, echoing each character when it begins and making the operator's checks
+/// shortly before each element. Every edge is due at the previous one's due time plus its nominal
+/// length, so neither the echo nor a busy screen moves one; an abort cancels what is still to come.
 class MorseSender {
 public:
     struct Devices {
         Clock& clock;
         KeyState& keys;
         KeyingLines& lines;
-        SidetoneOutput& sidetone;
+        KeyingEngine& engine;
         TemplateExpander& expander;
         RemoteLink& link;
     };
@@ -39,6 +41,12 @@ public:
     /// Result 0: sent to its end, empty, or handed to the remote peer; 1: aborted or refused (always
     /// for echo only).
     int SendMorse(const QString& text, int mode);
+
+    /// Raises the PTT line (SIG_STANDBY), opening the port, and waits its lead of DELAY × 10 ms; the
+    /// next mark comes exactly that long after the raise. False when there is no PTT line to raise.
+    bool RaisePtt();
+    /// Drops the PTT line right after the last gap.
+    void DropPtt();
 
     /// One key-down period of 1 or 3 units with sidetone.
     void KeyMark(int units);
@@ -50,29 +58,32 @@ public:
 private:
     enum class Step { Next, Abort };
 
-    Step keyCharacter(const QString& text, int i, int mode);
-    Step keyElements(const char16_t* code);
+    Step characterChecks(const QString& text, int i, int mode);
     Step elementChecks();
-    bool keyUp();
-    bool switchKey(bool on);
-    /// Starts the tone and waits the mark up to shortly before its end.
-    void mark(int units);
-    /// Moves the deadline on by the element and waits in the event loop up to shortly before it.
-    void gap(int units);
-    bool abortCheck();
+    /// Opens the port when the KEY line needs it, anchors the schedule and hands every edge over.
+    bool startKeying(const MessagePlan& plan);
+    /// Where the schedule goes on: the end of what was handed last, or now once that lies more than
+    /// an element back.
+    qint64 anchor();
+    /// Dispatches events until shortly before atUs, so the checks made then come before the edge.
+    void waitBefore(qint64 atUs);
+    void waitUntil(qint64 atUs);
     bool cqRunning() const;
     bool cqStopKeys();
+    bool abortCheck();
     bool showsProgress(int mode) const;
     void handOff(const QString& expanded);
-    void finish(int mode);
+    /// Ends the send; false when a line change failed on the way.
+    bool finish(int mode);
 
     Settings& m_settings;
     KeyerState& m_state;
     SenderHost& m_host;
     Devices m_dev;
     MorseIndex m_index;
-    /// When the current element or gap ends: set at each line change, advanced by each wait.
-    qint64 m_deadlineUs = 0;
-    bool m_keyDown = false;
+    /// Where the next edge goes: the end of the last element or gap handed to the engine.
+    qint64 m_cursorUs = 0;
+    qint64 m_startUs = 0; ///< the first edge of the message being walked
+    int m_pttCode = 0;    ///< the PTT line raised, 0 none
     int m_charCounter = 0;
 };

@@ -29,6 +29,8 @@ bool RecordingSerialPort::record(Line line, bool on, bool& level) {
         return false;
     level = on;
     m_changes.append({m_clock.nowUs(), line, on});
+    if (m_latency)
+        m_latency();
     return true;
 }
 

@@ -4,6 +4,8 @@
 
 #include <QList>
 
+#include <functional>
+
 class Clock;
 
 /// Test backend: a port that opens (unless told to fail) and records every line change with the
@@ -38,6 +40,8 @@ public:
     void clear();
     void failOpenWith(OpenResult result) { m_failWith = result; }
     void failLineChanges(bool fail) { m_failLines = fail; }
+    /// Runs after each line change is recorded: the time a slow adapter's request takes.
+    void setChangeLatency(std::function<void()> latency) { m_latency = std::move(latency); }
 
 private:
     bool record(Line line, bool on, bool& level);
@@ -47,6 +51,7 @@ private:
     QList<Event> m_events;
     OpenResult m_failWith = OpenResult::Ok;
     bool m_failLines = false;
+    std::function<void()> m_latency;
     bool m_open = false;
     bool m_dtr = false;
     bool m_rts = false;

@@ -39,6 +39,9 @@ void VirtualClock::pumpUntil(qint64 deadlineUs) {
 }
 
 bool VirtualClock::runNextDue(qint64 deadlineUs) {
+    const qint64 threadDueUs = m_threadWork.empty() ? deadlineUs + 1 : m_threadWork.begin()->first;
+    if (!m_inThreadWork && threadDueUs <= deadlineUs && (m_actions.empty() || threadDueUs <= m_actions.begin()->first))
+        return runThreadWork(deadlineUs);
     int timerId = 0;
     qint64 dueUs = deadlineUs + 1;
     for (const auto& [id, slot] : m_timers) {
@@ -60,6 +63,24 @@ bool VirtualClock::runNextDue(qint64 deadlineUs) {
     return true;
 }
 
+bool VirtualClock::runThreadWork(qint64 deadlineUs) {
+    if (m_inThreadWork || m_threadWork.empty() || m_threadWork.begin()->first > deadlineUs)
+        return false;
+    auto node = m_threadWork.extract(m_threadWork.begin());
+    advanceTo(node.key());
+    m_inThreadWork = true;
+    node.mapped()();
+    m_inThreadWork = false;
+    return true;
+}
+
+void VirtualClock::advanceTo(qint64 us) {
+    if (us > m_nowUs) {
+        m_waitedUs += us - m_nowUs;
+        m_nowUs = us;
+    }
+}
+
 void VirtualClock::tick(int timerId) {
     TimerSlot& slot = m_timers.at(timerId);
     // A late tick is not made up for: the next one comes an interval after it.
@@ -75,14 +96,17 @@ void VirtualClock::tick(int timerId) {
 }
 
 void VirtualClock::settle(qint64 deadlineUs) {
-    if (deadlineUs > m_nowUs) {
-        m_waitedUs += deadlineUs - m_nowUs;
-        m_nowUs = deadlineUs;
+    while (runThreadWork(deadlineUs)) {
     }
+    advanceTo(deadlineUs);
 }
 
 void VirtualClock::at(qint64 atUs, std::function<void()> action) {
     m_actions.emplace(atUs, std::move(action));
+}
+
+void VirtualClock::onThread(qint64 atUs, std::function<void()> action) {
+    m_threadWork.emplace(atUs, std::move(action));
 }
 
 std::unique_ptr<ClockTimer> VirtualClock::createTimer(std::function<void()> onTick) {

@@ -68,7 +68,7 @@ CTarvoFormView::CTarvoFormView(Settings& settings, KeyerState& state, FrameHost&
                                QWidget* parent)
     : QWidget(parent), m_settings(settings), m_state(state), m_frame(frame), m_dev(devices),
       m_sender(settings, state, *this,
-               {devices.clock, devices.keys, devices.lines, devices.sidetone, devices.expander, devices.link}) {
+               {devices.clock, devices.keys, devices.lines, devices.engine, devices.expander, devices.link}) {
     setObjectName(QStringLiteral("CTarvoFormView"));
     // The form was laid out for narrow button margins; captions such as "{TX01}[1]" need them.
     setStyleSheet(QStringLiteral("QPushButton { padding: 0px 1px; }"));
@@ -258,14 +258,10 @@ bool CTarvoFormView::sendWithPtt(const QString& text, int mode, int& result) {
         return true;
     }
     const TransmissionScope onAir(m_state);
-    const bool ptt = !text.isEmpty() && m_settings.SIG_STANDBY != 0;
-    if (ptt) {
-        m_dev.lines.SetLine(m_settings.SIG_STANDBY, true);
-        PumpingWait(m_dev.clock, m_settings.DELAY * 10);
-    }
+    const bool ptt = !text.isEmpty() && m_sender.RaisePtt();
     result = m_sender.SendMorse(text, mode);
     if (ptt)
-        m_dev.lines.SetLine(m_settings.SIG_STANDBY, false);
+        m_sender.DropPtt();
     return false;
 }
 

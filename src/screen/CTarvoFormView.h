@@ -14,6 +14,7 @@ class Clock;
 class CsvLog;
 class FrameHost;
 class KeyState;
+class KeyingEngine;
 class KeyingLines;
 class MessageBoxes;
 class QAbstractButton;
@@ -35,6 +36,7 @@ public:
         Clock& clock;
         KeyState& keys;
         KeyingLines& lines;
+        KeyingEngine& engine;
         SidetoneGenerator& sidetone;
         TemplateExpander& expander;
         RemoteLink& link;

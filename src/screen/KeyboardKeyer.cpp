@@ -58,11 +58,8 @@ void KeyboardKeyer::keyingLoop() {
     const bool remote = m_view.link().isRemoteStation();
     bool pttUp = false;
     while (s.KEY == 1 && !input->text().isEmpty()) {
-        if (!remote && !pttUp && s.SIG_STANDBY != 0) {
-            m_view.lines().SetLine(s.SIG_STANDBY, true);
-            pttUp = true;
-            PumpingWait(m_view.clock(), s.DELAY * 10);
-        }
+        if (!remote && !pttUp && s.SIG_STANDBY != 0)
+            pttUp = m_view.sender().RaisePtt();
         if (!m_controlsDisabled)
             disableButtons(true);
         if (m_view.sender().AbortRequested()) {
@@ -87,8 +84,8 @@ void KeyboardKeyer::keyingLoop() {
         // Let the operator's typing reach the input line between characters.
         QCoreApplication::processEvents(QEventLoop::AllEvents);
     }
-    if (!remote && pttUp)
-        m_view.lines().SetLine(s.SIG_STANDBY, false);
+    if (pttUp)
+        m_view.sender().DropPtt();
     m_running = false;
     if (m_controlsDisabled)
         disableButtons(false);

@@ -290,4 +290,52 @@ TEST_F(SenderTest, KeySpaceAndKeyMarkWaitTheirWholeLength) {
     EXPECT_EQ(sidetone.starts, QList<int>{3});
 }
 
+// An adapter whose every line change takes 1 ms delays each edge by that much, never the edges after it.
+TEST_F(SenderTest, SlowLineChangesMoveNoLaterEdge) {
+    port.setChangeLatency([this] { clock.settle(clock.nowUs() + 1000); });
+    send(QStringLiteral("AE E"));
+    EXPECT_EQ(keyTimeline(), (QStringList{"+60", "-60", "+180", "-180", "+60", "-421", "+60", "-180"}));
+}
+
+// The screen busy for 40 ms in the middle of a character changes none of its elements.
+TEST_F(SenderTest, LongEventHandlerDuringACharacterLeavesItsElementsExact) {
+    for (qint64 atMs : {30, 250})
+        clock.at(clock.nowUs() + atMs * 1000, [this] { clock.settle(clock.nowUs() + 40'000); });
+    send(QStringLiteral("AN"));
+    EXPECT_EQ(keyTimeline(), (QStringList{"+60", "-60", "+180", "-180", "+180", "-60", "+60", "-180"}));
+    EXPECT_EQ(host.logged, QStringLiteral("AN\r\n"));
+}
+
+// Escape seen only after a stall: the dot the engine began meanwhile ends normally, no further one starts.
+TEST_F(SenderTest, AbortSeenLateLetsTheMarkOnTheAirEndAndStartsNoOther) {
+    clock.at(clock.nowUs() + 30'000, [this] {
+        keys.setKeyDown(Qt::Key_Escape, true);
+        clock.settle(clock.nowUs() + 120'000);
+    });
+    EXPECT_EQ(send(QStringLiteral("S")), 1);
+    EXPECT_EQ(keyTimeline(), (QStringList{"+60", "-60", "+60", "-0"})) << "returns as the second dot ends";
+    EXPECT_FALSE(port.dtr());
+    clock.advanceMs(1000);
+    EXPECT_EQ(keyTimeline().size(), 4) << "the third dot never comes";
+}
+
+TEST_F(SenderTest, PttLeadIsExactFromTheRaiseAndPttDropsAfterTheLastGap) {
+    settings.SIG_STANDBY = 2;
+    settings.DELAY = 30;
+    lines.OpenPort();
+    port.clear();
+    port.setChangeLatency([this] { clock.settle(clock.nowUs() + 1000); });
+    const qint64 t0 = clock.nowUs();
+    ASSERT_TRUE(sender.RaisePtt());
+    EXPECT_EQ(sender.SendMorse(QStringLiteral("E"), SendButton), 0);
+    sender.DropPtt();
+    QStringList changes;
+    for (const auto& c : port.changes())
+        changes << QStringLiteral("%1%2 %3")
+                       .arg(c.line == RecordingSerialPort::Line::Dtr ? 'K' : 'P')
+                       .arg(c.on ? '+' : '-')
+                       .arg((c.atUs - t0) / 1000);
+    EXPECT_EQ(changes, (QStringList{"P+ 0", "K+ 300", "K- 360", "P- 540"}));
+}
+
 } // namespace

@@ -8,6 +8,7 @@
 #include "keyer/SenderHost.h"
 #include "keyer/Sidetone.h"
 #include "keyer/TemplateExpander.h"
+#include "keyer/VirtualKeyingEngine.h"
 #include "platform/KeyState.h"
 #include "platform/MessageBoxes.h"
 #include "platform/RecordingSerialPort.h"
@@ -99,7 +100,8 @@ protected:
     FakeSidetone sidetone;
     FakeExpander expander;
     FakeLink link;
-    MorseSender sender{settings, state, host, {clock, keys, lines, sidetone, expander, link}};
+    VirtualKeyingEngine engine{clock, port, sidetone};
+    MorseSender sender{settings, state, host, {clock, keys, lines, engine, expander, link}};
     qint64 startedUs = 0;
     qint64 returnedUs = 0;
 };

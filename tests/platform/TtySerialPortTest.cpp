@@ -177,7 +177,8 @@ TEST_F(TtySerialPortTest, SendAbortsAtTheFirstMarkWhenTheKeyLineFails) {
     FakeSidetone sidetone;
     FakeExpander expander;
     FakeLink remote;
-    MorseSender sender{settings, state, host, {clock, keys, lines, sidetone, expander, remote}};
+    VirtualKeyingEngine engine{clock, port, sidetone};
+    MorseSender sender{settings, state, host, {clock, keys, lines, engine, expander, remote}};
     EXPECT_EQ(sender.SendMorse(QStringLiteral("EE"), SendButton), 1);
     EXPECT_EQ(host.logged, QStringLiteral("E\r\n"));
     EXPECT_TRUE(sidetone.starts.isEmpty());

@@ -2,8 +2,8 @@
 
 #include <QCoreApplication>
 #include <QList>
-#include <QStringList>
 #include <QObject>
+#include <QStringList>
 
 #include <gtest/gtest.h>
 
