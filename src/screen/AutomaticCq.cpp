@@ -1,28 +1,22 @@
 #include "screen/AutomaticCq.h"
 
-#include "keyer/KeyingLines.h"
-#include "keyer/RemoteLink.h"
+#include "keyer/KeyerState.h"
+#include "keyer/MorseSender.h"
 #include "platform/Clock.h"
 #include "platform/KeyState.h"
 #include "resources/ControlIds.h"
-#include "screen/CTarvoFormView.h"
+#include "screen/CqHost.h"
 #include "screen/FocusTable.h"
 #include "settings/Settings.h"
 
-#include <QApplication>
-#include <QCheckBox>
-
 namespace {
-
-using Scope = CTarvoFormView::Scope;
 
 constexpr char kTypeAheadKeys[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ1234567890";
 constexpr int kCqOffEntry = 58; // "59.  Off": the CQ box while unchecked
 
 } // namespace
 
-AutomaticCq::AutomaticCq(CTarvoFormView& view)
-    : m_view(view), m_timer(view.clock().createTimer([this] { CqTick(); })) {}
+AutomaticCq::AutomaticCq(CqHost& view) : m_view(view), m_timer(view.clock().createTimer([this] { CqTick(); })) {}
 
 void AutomaticCq::CqToggle() {
     if (m_firstGuard)
@@ -52,21 +46,18 @@ void AutomaticCq::CqToggle() {
 
 void AutomaticCq::stop() {
     m_timer->stop();
-    m_view.EnableOperatingControls(true, Scope::Operating);
+    m_view.enableOperating(true);
     m_view.state().cqRepeat = false;
-    QWidget* box = m_view.control(Ctl::Cq);
-    if (m_view.state().tokenSpan.isEmpty()) {
-        if (box->isEnabled())
-            box->setFocus();
-    } else if (!m_focusHold) {
+    if (m_view.state().tokenSpan.isEmpty())
+        m_view.focusCqBox();
+    else if (!m_focusHold)
         m_view.AdvanceFocus(Ctl::Cq);
-    }
     m_focusHold = false;
 }
 
 void AutomaticCq::start() {
     m_focusHold = false;
-    m_view.EnableOperatingControls(false, Scope::Operating);
+    m_view.enableOperating(false);
     m_view.state().cqRepeat = true;
     m_view.AdvanceFocus(Ctl::Cq);
     m_watchMs = m_view.settings().CQ_Sec * 1000;
@@ -91,7 +82,7 @@ void AutomaticCq::CqTick() {
         m_watchMs = 0;
         return;
     }
-    if (m_view.sender().AbortRequested() || (state.cqRepeatCount >= 1 && stopKeysDown())) {
+    if (m_view.AbortRequested() || (state.cqRepeatCount >= 1 && stopKeysDown())) {
         m_view.setCqButtonChecked(false);
         CqToggle();
         return;
@@ -112,7 +103,7 @@ void AutomaticCq::CqTick() {
 
 /// A call typed while the CQ box has the focus goes into the field that follows it.
 bool AutomaticCq::typeAheadInto() {
-    if (QApplication::focusWidget() != m_view.control(Ctl::Cq))
+    if (!m_view.cqBoxHasFocus())
         return false;
     const int target = FocusRows()[m_view.settings().focusTarget[kCqOffEntry]].control;
     if (target < Ctl::Call || target > Ctl::M2)
@@ -144,9 +135,8 @@ void AutomaticCq::sendCq() {
         ++state.cqRepeatCount;
         if (s.CQ_Progress != 0)
             m_view.setCqProgress(Ctl::CountProgress, state.cqRepeatCount);
-        m_view.EnableOperatingControls(false, Scope::Buttons);
-        int result = 0;
-        m_view.sendWithPtt(text, SendCqRepeat, result);
+        m_view.enableButtons(false);
+        const int result = m_view.sendCqMessage(text);
         // The timer does not tick inside its own handler: restart its period so that the watch
         // time counts from the end of the message, not from a tick overdue since its start.
         if (m_timer->isActive())
@@ -155,8 +145,8 @@ void AutomaticCq::sendCq() {
             m_view.CqStoppedEarly(state.tokenSpan);
     }
     if (state.cqRepeat && !text.isEmpty() && state.cqRepeatCount < s.CQ_Limit) {
-        if (!m_view.link().isRemoteStation())
-            m_view.EnableOperatingControls(true, Scope::Buttons);
+        if (!m_view.isRemoteStation())
+            m_view.enableButtons(true);
         return;
     }
     m_view.setCqButtonChecked(false);

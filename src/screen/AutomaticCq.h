@@ -4,13 +4,13 @@
 
 #include <memory>
 
-class CTarvoFormView;
+class CqHost;
 
 /// Calls CQ by itself: sends the chosen message, watches CQ_Sec seconds, and again, CQ_Limit
 /// times, until any sign of an answer stops it. Ticked every 100 ms while it runs.
 class AutomaticCq {
 public:
-    explicit AutomaticCq(CTarvoFormView& view);
+    explicit AutomaticCq(CqHost& view);
 
     /// Starts the repeat when the CQ box is checked, stops it when it is unchecked.
     void CqToggle();
@@ -30,7 +30,7 @@ private:
     void sendCq();
     bool stopKeysDown() const;
 
-    CTarvoFormView& m_view;
+    CqHost& m_view;
     std::unique_ptr<ClockTimer> m_timer;
     int m_watchMs = 0;
     bool m_firstGuard = false;

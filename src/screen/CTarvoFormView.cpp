@@ -224,7 +224,9 @@ void CTarvoFormView::SendPreparedMessage(int position) {
     stopCqQuietly();
     if (m_state.KeyLinePending)
         closeKeyboardLine();
-    if (m_state.sending)
+    // Not only while a message is keyed: inside another's PTT lead or a keyboard run, a second
+    // transmission would drop the PTT the first one still keys under.
+    if (m_state.onAir())
         return;
 
     const QString text = message->text();
@@ -299,7 +301,7 @@ void CTarvoFormView::SendSelection() {
     const QString text = SendableSelection(selected);
     if (!text.isEmpty()) {
         closeKeyboardLine();
-        if (!m_state.sending) {
+        if (!m_state.onAir()) {
             m_frame.RebuildCommandBar(TxPressed);
             EnableOperatingControls(false, Scope::WholeView);
             int result = 0;
@@ -571,6 +573,37 @@ void CTarvoFormView::setCqButtonChecked(bool checked) {
 
 void CTarvoFormView::CqToggle() {
     m_cq.CqToggle();
+}
+
+bool CTarvoFormView::isRemoteStation() const {
+    return m_dev.link.isRemoteStation();
+}
+
+bool CTarvoFormView::cqBoxHasFocus() const {
+    return QApplication::focusWidget() == control(Ctl::Cq);
+}
+
+void CTarvoFormView::focusCqBox() {
+    if (control(Ctl::Cq)->isEnabled())
+        control(Ctl::Cq)->setFocus();
+}
+
+int CTarvoFormView::sendCqMessage(const QString& text) {
+    int result = 0;
+    sendWithPtt(text, SendCqRepeat, result);
+    return result;
+}
+
+bool CTarvoFormView::isKeyBoxChecked() const {
+    return box(Ctl::Key)->isChecked();
+}
+
+void CTarvoFormView::enableKeyingButtons(bool enable) {
+    for (int id : Ctl::kTxButtons)
+        control(id)->setEnabled(enable);
+    for (int id : {Ctl::Clear, Ctl::Cq, Ctl::Bank})
+        control(id)->setEnabled(enable);
+    m_frame.setCommandBarEnabled(enable);
 }
 
 void CTarvoFormView::setTxProgressRange(int maximum) {

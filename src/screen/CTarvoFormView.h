@@ -3,8 +3,11 @@
 #include "keyer/KeyerState.h"
 #include "keyer/MorseSender.h"
 #include "keyer/SenderHost.h"
+#include "resources/ControlIds.h"
 #include "screen/AutomaticCq.h"
+#include "screen/CqHost.h"
 #include "screen/FocusDestinations.h"
+#include "screen/KeyboardHost.h"
 #include "screen/KeyboardKeyer.h"
 
 #include <QHash>
@@ -29,7 +32,7 @@ struct Settings;
 
 /// The operating screen: the contact fields, the eight TX buttons with their message edits, the
 /// bank, CQ and KEY boxes and the text area. It starts every transmission.
-class CTarvoFormView : public QWidget, public SenderHost {
+class CTarvoFormView : public QWidget, public SenderHost, public CqHost, public KeyboardHost {
     Q_OBJECT
 public:
     struct Devices {
@@ -63,15 +66,12 @@ public:
     void SendSelection();
     void EnableOperatingControls(bool enable, Scope scope);
     /// Moves the focus to the destination the focus table names for control.
-    void AdvanceFocus(int controlId);
+    void AdvanceFocus(int controlId) override;
     /// Called by the main frame as it closes.
     void Shutdown();
     /// Automatic CQ did not finish its message: show the message with the offending span selected.
-    void CqStoppedEarly(const TokenSpan& span);
+    void CqStoppedEarly(const TokenSpan& span) override;
 
-    /// Keys text as a button transmission with PTT and its lead time around it; true when it went
-    /// to the host station instead.
-    bool sendWithPtt(const QString& text, int mode, int& result);
     /// Runs a command of the accelerator table.
     void onCommand(int command);
     /// The Enter key (command 32821).
@@ -85,31 +85,8 @@ public:
     /// Toggles the bank box and switches the bank, as Ctrl+9 does.
     void toggleBank();
 
-    MorseSender& sender() { return m_sender; }
-    Settings& settings() { return m_settings; }
-    KeyerState& state() { return m_state; }
-    const KeyState& keys() const { return m_dev.keys; }
-    Clock& clock() { return m_dev.clock; }
-    KeyingLines& lines() { return m_dev.lines; }
-    RemoteLink& link() { return m_dev.link; }
-    FrameHost& frame() { return m_frame; }
     bool contactChanged() const;
-    bool remoteWaiting() const { return m_remoteWaiting; }
     int shownBank() const { return m_bank; }
-
-    void keyboardKeyingOff();
-    void closeKeyboardLine() { m_keyboard.closeLine(); }
-    /// Stops automatic CQ, if it runs, without moving the focus.
-    void stopCqQuietly();
-    /// Puts text into a contact field as if typed there.
-    void setFieldText(int field, const QString& text);
-    void showCqProgress(bool show);
-    void setCqProgress(int barId, int value);
-    /// Ranges and positions of the three bars at the start of a run.
-    void resetCqProgress();
-    /// Gives a control the focus, switching the bank first when the focus-table row needs it.
-    void reachDestination(int entry);
-    void clearDefaultLook();
     /// Appends to the text area, trimming it coarsely so it never grows without bound.
     void AppendMonitorText(const QString& text);
     /// Takes the word at the text area's caret (or its selection) into a field by the field's rule.
@@ -117,10 +94,8 @@ public:
     /// The "..." buttons: find a call or an exchange code near the end of the transcript.
     void ExtractCallIntoField();
     void ExtractCodeIntoField();
-    /// Text of the transcript's current line still waits for its line end in the log.
-    bool hasOpenLine() const;
 
-    // SenderHost
+    // SenderHost, and what automatic CQ and keyboard keying also need of it
     void LogText(const QString& text) override;
     int wpmBoxIndex() const override;
     QRect escButtonScreenRect() const override;
@@ -133,7 +108,39 @@ public:
     void stepTxProgress() override;
     void setWatchProgress(int value) override;
 
+    // CqHost and KeyboardHost
+    Settings& settings() override { return m_settings; }
+    KeyerState& state() override { return m_state; }
+    const KeyState& keys() const override { return m_dev.keys; }
+    Clock& clock() override { return m_dev.clock; }
+    MorseSender& sender() override { return m_sender; }
+    bool remoteWaiting() const override { return m_remoteWaiting; }
+    bool isRemoteStation() const override;
+    bool AbortRequested() const override { return m_sender.AbortRequested(); }
+    bool cqBoxHasFocus() const override;
+    void focusCqBox() override;
+    void keyboardKeyingOff() override;
+    void closeKeyboardLine() override { m_keyboard.closeLine(); }
+    void enableOperating(bool enable) override { EnableOperatingControls(enable, Scope::Operating); }
+    void enableButtons(bool enable) override { EnableOperatingControls(enable, Scope::Buttons); }
+    void setFieldText(int field, const QString& text) override;
+    void showCqProgress(bool show) override;
+    void setCqProgress(int barId, int value) override;
+    void resetCqProgress() override;
+    int sendCqMessage(const QString& text) override;
+    bool isKeyBoxChecked() const override;
+    QLineEdit& inputLine() override { return *edit(Ctl::InputLine); }
+    void stopCqQuietly() override;
+    void enableKeyingButtons(bool enable) override;
+    bool hasOpenLine() const override;
+
 private:
+    /// Keys text as a button transmission with PTT and its lead time around it; true when it went
+    /// to the host station instead.
+    bool sendWithPtt(const QString& text, int mode, int& result);
+    /// Gives a control the focus, switching the bank first when the focus-table row needs it.
+    void reachDestination(int entry);
+    void clearDefaultLook();
     void connectControls();
     void showBank(int bank);
     void switchBank(bool advanceFocus = true);
@@ -171,5 +178,5 @@ private:
     QString m_savedSelection;
     AutomaticCq m_cq{*this};
     KeyboardKeyer m_keyboard{*this};
-    FocusDestinations m_destinations{*this};
+    FocusDestinations m_destinations{*this, m_frame};
 };

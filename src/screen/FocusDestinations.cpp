@@ -45,12 +45,12 @@ bool FocusDestinations::edit(QPoint globalPos) {
     title.setObjectName(QStringLiteral("focusTitle"));
     title.move(m_view.mapToGlobal(QPoint(0, 0)));
     title.show();
-    m_view.frame().setCommandBarEnabled(false);
+    m_frame.setCommandBarEnabled(false);
     QAction* chosen = nullptr;
     QObject::connect(&menu, &QMenu::triggered, &menu, [&chosen](QAction* action) { chosen = action; });
     menu.exec(globalPos);
     title.hide();
-    m_view.frame().setCommandBarEnabled(true);
+    m_frame.setCommandBarEnabled(true);
     if (!chosen)
         return true;
     const int row = chosen->data().toInt();

@@ -1,15 +1,11 @@
 #include "screen/KeyboardKeyer.h"
 
-#include "keyer/KeyingLines.h"
-#include "keyer/RemoteLink.h"
-#include "platform/Clock.h"
+#include "keyer/KeyerState.h"
+#include "keyer/MorseSender.h"
 #include "resources/ControlIds.h"
-#include "screen/CTarvoFormView.h"
-#include "screen/FrameHost.h"
+#include "screen/KeyboardHost.h"
 #include "settings/Settings.h"
 
-#include <QAbstractEventDispatcher>
-#include <QCheckBox>
 #include <QCoreApplication>
 #include <QLineEdit>
 
@@ -17,16 +13,15 @@ void KeyboardKeyer::KeyHandler() {
     if (m_handlerRunning)
         return;
     m_handlerRunning = true;
-    auto* box = static_cast<QCheckBox*>(m_view.control(Ctl::Key));
-    auto* input = static_cast<QLineEdit*>(m_view.control(Ctl::InputLine));
-    if (m_view.link().isRemoteStation()) {
+    QLineEdit* input = &m_view.inputLine();
+    if (m_view.isRemoteStation()) {
         m_view.keyboardKeyingOff();
     } else {
         closeLine();
         input->end(false);
         input->setFocus();
         m_view.stopCqQuietly();
-        m_view.settings().KEY = box->isChecked() ? 1 : 0;
+        m_view.settings().KEY = m_view.isKeyBoxChecked() ? 1 : 0;
         if (m_view.settings().KEY == 1)
             keyingLoop();
         m_view.AdvanceFocus(Ctl::Key);
@@ -35,16 +30,12 @@ void KeyboardKeyer::KeyHandler() {
 }
 
 void KeyboardKeyer::inputChanged() {
-    if (m_view.control(Ctl::InputLine)->hasFocus())
+    if (m_view.inputLine().hasFocus())
         keyingLoop();
 }
 
 void KeyboardKeyer::disableButtons(bool disable) {
-    for (int id : Ctl::kTxButtons)
-        m_view.control(id)->setEnabled(!disable);
-    for (int id : {Ctl::Clear, Ctl::Cq, Ctl::Bank})
-        m_view.control(id)->setEnabled(!disable);
-    m_view.frame().setCommandBarEnabled(!disable);
+    m_view.enableKeyingButtons(!disable);
     m_controlsDisabled = disable;
 }
 
@@ -54,8 +45,8 @@ void KeyboardKeyer::keyingLoop() {
         return;
     m_running = true;
     const TransmissionScope onAir(m_view.state());
-    auto* input = static_cast<QLineEdit*>(m_view.control(Ctl::InputLine));
-    const bool remote = m_view.link().isRemoteStation();
+    QLineEdit* input = &m_view.inputLine();
+    const bool remote = m_view.isRemoteStation();
     bool pttUp = false;
     while (s.KEY == 1 && !input->text().isEmpty()) {
         if (!remote && !pttUp && s.SIG_STANDBY != 0)

@@ -1,11 +1,11 @@
 #pragma once
 
-class CTarvoFormView;
+class KeyboardHost;
 
 /// Keys what the operator types into the input line, from its front, while they go on typing.
 class KeyboardKeyer {
 public:
-    explicit KeyboardKeyer(CTarvoFormView& view) : m_view(view) {}
+    explicit KeyboardKeyer(KeyboardHost& view) : m_view(view) {}
 
     /// The KEY box was clicked (or toggled by Ctrl+K).
     void KeyHandler();
@@ -19,7 +19,7 @@ private:
     void keyingLoop();
     void disableButtons(bool disable);
 
-    CTarvoFormView& m_view;
+    KeyboardHost& m_view;
     bool m_running = false;
     bool m_handlerRunning = false;
     bool m_controlsDisabled = false;

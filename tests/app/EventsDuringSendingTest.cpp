@@ -135,4 +135,33 @@ TEST_F(EventsDuringSendingTest, BankSwitchDuringCqStopsItWholly) {
     EXPECT_EQ(keyDowns().size(), 1) << "the CQ timer stopped with the run";
 }
 
+// A second message asked for while the first one's PTT lead runs, or between typed characters,
+// would drop the PTT the first one is still keyed under.
+TEST_F(EventsDuringSendingTest, NoSecondTransmissionStartsInsideTheFirst) {
+    settings.SIG_STANDBY = 2;
+    settings.DELAY = 50;
+    settings.TX[0] = QStringLiteral("E");
+    settings.TX[1] = QStringLiteral("T");
+    settings.KEY_DATA = QStringLiteral("EE");
+    open();
+    after(200, [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_2, Qt::ControlModifier); });
+    QTest::keyClick(control(Ctl::Clear), Qt::Key_1, Qt::ControlModifier);
+    EXPECT_EQ(keyPeriods(), QStringList{"+60"}) << "only TX01's E";
+
+    port.clear();
+    after(600, [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_2, Qt::ControlModifier); });
+    QTest::keyClick(control(Ctl::Clear), Qt::Key_K, Qt::ControlModifier);
+    EXPECT_EQ(keyPeriods(), (QStringList{"+60", "-180", "+60"})) << "only the typed E E";
+    bool pttHeld = true;
+    bool level = false;
+    for (const auto& c : port.changes()) {
+        if (c.line == RecordingSerialPort::Line::Rts)
+            level = c.on;
+        else if (c.on && !level)
+            pttHeld = false;
+    }
+    EXPECT_TRUE(pttHeld) << "every mark went out under PTT";
+    EXPECT_FALSE(port.rts());
+}
+
 } // namespace
