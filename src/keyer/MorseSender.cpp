@@ -186,9 +186,11 @@ void MorseSender::DropPtt() {
 
 void MorseSender::KeyMark(int units) {
     const qint64 atUs = anchor();
-    if (m_settings.chk_TONE == 1)
-        m_dev.engine.schedule({atUs, KeyingEdge::Line::Key, 0, true, units});
     m_cursorUs = atUs + qint64(ElementMs(units, m_settings.WPM, m_settings.RATIO, m_settings.RATIO2)) * 1000;
+    if (m_settings.chk_TONE == 1) {
+        m_dev.engine.schedule({atUs, KeyingEdge::Line::Key, 0, true, units});
+        m_dev.engine.schedule({m_cursorUs, KeyingEdge::Line::Key, 0, false, 0});
+    }
     waitUntil(m_cursorUs);
     m_state.KeyLinePending = false;
 }

@@ -32,6 +32,3 @@ public:
     /// A stopped timer that calls onTick on this clock's time; the clock must outlive it.
     virtual std::unique_ptr<ClockTimer> createTimer(std::function<void()> onTick) = 0;
 };
-
-/// Waits ms milliseconds while events keep being dispatched.
-void PumpingWait(Clock& clock, int ms);

@@ -758,11 +758,13 @@ void CTarvoFormView::focusAndSelect(int id) {
 }
 
 void CTarvoFormView::rebuildSidetone() {
-    m_dev.sidetone.BuildSidetone();
+    // The tones are the keying engine's while a transmission is on the air.
+    if (!m_state.onAir())
+        m_dev.sidetone.BuildSidetone();
 }
 
 void CTarvoFormView::applyWpmBox() {
-    if (m_frame.wpmBoxIndex() + 10 == m_settings.WPM)
+    if (m_frame.wpmBoxIndex() + 10 == m_settings.WPM || m_state.onAir())
         return;
     m_dev.sidetone.CloseSidetone();
     m_settings.WPM = m_frame.wpmBoxIndex() + 10;
