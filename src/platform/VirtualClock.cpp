@@ -39,18 +39,21 @@ void VirtualClock::pumpUntil(qint64 deadlineUs) {
 }
 
 bool VirtualClock::runNextDue(qint64 deadlineUs) {
-    const qint64 threadDueUs = m_threadWork.empty() ? deadlineUs + 1 : m_threadWork.begin()->first;
-    if (!m_inThreadWork && threadDueUs <= deadlineUs && (m_actions.empty() || threadDueUs <= m_actions.begin()->first))
-        return runThreadWork(deadlineUs);
     int timerId = 0;
-    qint64 dueUs = deadlineUs + 1;
+    qint64 timerDueUs = deadlineUs + 1;
     for (const auto& [id, slot] : m_timers) {
-        if (slot.active && !slot.ticking && slot.dueUs < dueUs) {
+        if (slot.active && !slot.ticking && slot.dueUs < timerDueUs) {
             timerId = id;
-            dueUs = slot.dueUs;
+            timerDueUs = slot.dueUs;
         }
     }
-    if (!m_actions.empty() && m_actions.begin()->first <= deadlineUs && m_actions.begin()->first <= dueUs) {
+    const qint64 actionDueUs = m_actions.empty() ? deadlineUs + 1 : m_actions.begin()->first;
+    const qint64 threadDueUs = m_threadWork.empty() || m_inThreadWork ? deadlineUs + 1 : m_threadWork.begin()->first;
+    // In time order; at the same moment the other thread's work goes first, as it does not wait
+    // for the event loop.
+    if (threadDueUs <= deadlineUs && threadDueUs <= actionDueUs && threadDueUs <= timerDueUs)
+        return runThreadWork(deadlineUs);
+    if (actionDueUs <= deadlineUs && actionDueUs <= timerDueUs) {
         auto node = m_actions.extract(m_actions.begin());
         settle(node.key());
         node.mapped()();
@@ -58,7 +61,7 @@ bool VirtualClock::runNextDue(qint64 deadlineUs) {
     }
     if (timerId == 0)
         return false;
-    settle(dueUs);
+    settle(timerDueUs);
     tick(timerId);
     return true;
 }

@@ -87,4 +87,32 @@ TEST(VirtualClock, ActionsAndTicksRunInTimeOrder) {
     EXPECT_EQ(seen.size(), 3) << "a destroyed timer is gone from the clock";
 }
 
+// Thread work stands for another thread: a handler that blocks without dispatching holds it up
+// no more than a real blocked event loop would hold up a real thread.
+TEST(VirtualClock, ThreadWorkRunsAtItsTimeEvenInsideABlockingHandlerAndNeverNests) {
+    VirtualClock clock;
+    const qint64 t0 = clock.nowUs();
+    QStringList seen;
+    const auto stamp = [&](const char* what) {
+        seen.append(QStringLiteral("%1 %2").arg(what).arg((clock.nowUs() - t0) / 1000));
+    };
+    const auto atMs = [&](qint64 ms) {
+        return t0 + ms * 1000;
+    };
+    clock.onThread(atMs(20), [&] {
+        stamp("work");
+        clock.settle(clock.nowUs() + 50'000); // slow work: the next piece waits for it
+    });
+    clock.onThread(atMs(30), [&] { stamp("work"); });
+    clock.onThread(atMs(100), [&] { stamp("work"); });
+    auto timer = clock.createTimer([&] { stamp("tick"); });
+    timer->start(100);
+    clock.at(atMs(10), [&] {
+        stamp("handler");
+        clock.settle(clock.nowUs() + 200'000); // blocks without dispatching
+    });
+    clock.pumpUntil(atMs(300));
+    EXPECT_EQ(seen, (QStringList{"handler 10", "work 20", "work 70", "work 100", "tick 210"}));
+}
+
 } // namespace
