@@ -84,6 +84,9 @@ void KeyboardKeyer::keyingLoop() {
 
 void KeyboardKeyer::closeLine() {
     m_view.state().KeyLinePending = false;
+    // A message keyed meanwhile owns the open line and ends it itself; only a typed line ends here.
+    if (m_view.state().sending && !m_running)
+        return;
     if (m_view.hasOpenLine())
         m_view.LogText(QStringLiteral("\r\n"));
 }

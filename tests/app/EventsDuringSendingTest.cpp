@@ -164,4 +164,16 @@ TEST_F(EventsDuringSendingTest, NoSecondTransmissionStartsInsideTheFirst) {
     EXPECT_FALSE(port.rts());
 }
 
+TEST_F(EventsDuringSendingTest, LeavingTheInputLineDuringACqMessageKeepsTheMessageWhole) {
+    open();
+    startCq();
+    after(2000, [this] { QTest::mouseClick(edit(Ctl::InputLine), Qt::LeftButton); });
+    after(3000, [this] { QTest::mouseClick(control(Ctl::TextArea), Qt::LeftButton); });
+    after(4000, [this] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Q, Qt::ControlModifier); });
+    runFor(15'000);
+    ASSERT_FALSE(state.cqRepeat);
+    EXPECT_EQ(loggedLines(), QStringList{"CQ CQ DE TEST K"});
+    EXPECT_EQ(transcriptLines(), QStringList{"CQ CQ DE TEST K"});
+}
+
 } // namespace
