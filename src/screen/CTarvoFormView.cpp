@@ -316,6 +316,15 @@ void CTarvoFormView::SendSelection() {
 }
 
 void CTarvoFormView::setChildrenEnabled(bool enable) {
+    // Disabling the focused control would send the focus hopping through the others in the order
+    // they happen to be disabled, each hop running its focus handlers: hand it over once, first.
+    QWidget* focused = window()->focusWidget();
+    if (!enable && focused && isAncestorOf(focused)) {
+        if (control(Ctl::Esc)->isVisible())
+            control(Ctl::Esc)->setFocus();
+        else
+            focused->clearFocus();
+    }
     // The Esc button stays live: it is how the operator stops a transmission with the mouse.
     for (auto it = m_controls.cbegin(); it != m_controls.cend(); ++it) {
         if (it.key() != Ctl::Esc)
