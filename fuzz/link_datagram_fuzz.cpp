@@ -72,6 +72,8 @@ public:
         Require(wpm >= kRemoteMinWpm && wpm <= kRemoteMaxWpm);
         keyed = true;
     }
+    // A datagram never starts a wait: only the sender's hand-off does.
+    void startRemoteWait() override { Require(false); }
     void endRemoteWait() override {
         Require(m_role == LinkRole::Remote && !answered);
         answered = true;

@@ -44,6 +44,8 @@ public:
     /// Keys text from the remote station at wpm as a TX command, with `RemoteKeying` set; returns
     /// when it is sent or cut short.
     virtual void keyRemoteText(int wpm, const QString& text) = 0;
+    /// This remote station has handed a text to the host: `SetRemoteWait` (1).
+    virtual void startRemoteWait() = 0;
     /// The host's answer has arrived: `SetRemoteWait` (0).
     virtual void endRemoteWait() = 0;
 

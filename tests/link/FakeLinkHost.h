@@ -35,6 +35,7 @@ public:
     void frequencyTaken() override { record(QStringLiteral("frequencyTaken()")); }
     void logData(const QString& block) override;
     void keyRemoteText(int wpm, const QString& text) override;
+    void startRemoteWait() override { record(QStringLiteral("startRemoteWait()")); }
     void endRemoteWait() override { record(QStringLiteral("endRemoteWait()")); }
     void sendToPeer(LinkPeer peer, const QByteArray& datagram) override;
 
