@@ -21,10 +21,7 @@ constexpr FieldRequest kCodeRequest{"CODE ", &Settings::Send_RMK1b};
 } // namespace
 
 QByteArray RequestMessage(QByteArrayView keyword, const QString& text) {
-    QByteArray message = keyword.toByteArray();
-    message += ToLinkBytes(text, kRequestLimit - keyword.size() - 1);
-    message += '\r';
-    return message;
+    return LinkMessage(keyword, text, kRequestLimit);
 }
 
 QByteArray CommandMessage(LinkCommand command) {

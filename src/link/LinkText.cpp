@@ -24,6 +24,13 @@ QByteArray ToLinkBytes(const QString& text, qsizetype maxBytes) {
     return ToLinkBytes(LeftCharacters(text, low));
 }
 
+QByteArray LinkMessage(QByteArrayView head, const QString& text, qsizetype limit) {
+    QByteArray message = head.toByteArray();
+    message += ToLinkBytes(text, limit - head.size() - 1);
+    message += '\r';
+    return message;
+}
+
 QString FromLinkBytes(const QByteArray& bytes) {
     return QString::fromLocal8Bit(bytes);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 
@@ -17,6 +18,10 @@ QByteArray ToLinkBytes(const QString& text);
 QByteArray ToLinkBytes(const QString& text, qsizetype maxBytes);
 
 QString FromLinkBytes(const QByteArray& bytes);
+
+/// One message as it goes on the wire: head, then text in the link's encoding cut so that the whole
+/// message fits limit bytes, then the final carriage return.
+QByteArray LinkMessage(QByteArrayView head, const QString& text, qsizetype limit);
 
 /// The first `limit` UTF-16 units of text, one fewer when the cut would split a surrogate pair.
 QString LeftCharacters(const QString& text, qsizetype limit);

@@ -12,8 +12,7 @@ constexpr char kEnd = '\r';
 } // namespace
 
 QByteArray RmtMessage(int wpm, const QString& text) {
-    const QString message = QString::asprintf("RMT%02d ", wpm) + text;
-    return ToLinkBytes(message, kLinkReceiveLimit - 1) + kEnd;
+    return LinkMessage(QString::asprintf("RMT%02d ", wpm).toLatin1(), text, kLinkReceiveLimit);
 }
 
 QByteArray EscapeMessage() {

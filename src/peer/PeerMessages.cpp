@@ -15,10 +15,7 @@ QString Column(int number) {
 } // namespace
 
 QByteArray PeerMessage(QByteArrayView head, const QString& text) {
-    QByteArray message = head.toByteArray();
-    message += ToLinkBytes(text, kLinkReceiveLimit - head.size() - 1);
-    message += '\r';
-    return message;
+    return LinkMessage(head, text, kLinkReceiveLimit);
 }
 
 QByteArray StringReplyMessage(int string, const DecoderString& decoded) {

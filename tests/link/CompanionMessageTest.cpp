@@ -1,22 +1,13 @@
 #include "link/CompanionMessage.h"
 #include "QtPrinters.h"
 
+#include "link/EveryReceiveOption.h"
+
 #include <gtest/gtest.h>
 
 #include <tuple>
 
 namespace {
-
-/// Every receive option on, so that each keyword can match.
-Settings AllReceived() {
-    Settings s;
-    for (int Settings::*flag :
-         {&Settings::Recv_CALL, &Settings::Recv_CODE, &Settings::Recv_TIMEJ, &Settings::Recv_TIMEU, &Settings::Recv_GL,
-          &Settings::Recv_NAME, &Settings::Recv_RST, &Settings::Recv_MYRST, &Settings::Recv_QTH, &Settings::Recv_RMK1,
-          &Settings::Recv_RMK2, &Settings::Recv_FORE, &Settings::Recv_CLR})
-        s.*flag = 1;
-    return s;
-}
 
 struct Parsed {
     QByteArray bytes;
@@ -57,7 +48,7 @@ TEST(CompanionMessage, EveryKeywordAndItsValue) {
             {"FSET\r", LinkKeyword::FSET, ""},
             {"LOGDT L1\nL2\n\r", LinkKeyword::LOGDT, "L1\nL2\n"},
         },
-        AllReceived());
+        EveryReceiveOption());
 }
 
 TEST(CompanionMessage, KeywordsMatchExactlyAsTheirBytes) {
@@ -81,7 +72,7 @@ TEST(CompanionMessage, KeywordsMatchExactlyAsTheirBytes) {
             {"LOGDTX\r", LinkKeyword::LOGDT, ""},
             {"CALL  TWO BLANKS\r", LinkKeyword::CALL, " TWO BLANKS"},
         },
-        AllReceived());
+        EveryReceiveOption());
 }
 
 TEST(CompanionMessage, TheLastCharacterIsDroppedWhateverItIs) {
@@ -99,11 +90,11 @@ TEST(CompanionMessage, TheLastCharacterIsDroppedWhateverItIs) {
             // The item list keeps its last character, so no record is lost.
             {"SPEC ITEMS", LinkKeyword::SPEC, "ITEMS"},
         },
-        AllReceived());
+        EveryReceiveOption());
 }
 
 TEST(CompanionMessage, TooShortTextIsNoMessage) {
-    ExpectParsed({{"", std::nullopt, ""}, {"C", std::nullopt, ""}, {"\r", std::nullopt, ""}}, AllReceived());
+    ExpectParsed({{"", std::nullopt, ""}, {"C", std::nullopt, ""}, {"\r", std::nullopt, ""}}, EveryReceiveOption());
 }
 
 TEST(CompanionMessage, AKeywordWhoseOptionIsOffIsNoMatch) {
@@ -118,7 +109,7 @@ TEST(CompanionMessage, AKeywordWhoseOptionIsOffIsNoMatch) {
     };
     for (const auto& [bytes, flag] : cases) {
         SCOPED_TRACE(bytes.toStdString());
-        Settings s = AllReceived();
+        Settings s = EveryReceiveOption();
         ASSERT_TRUE(ParseCompanionMessage(bytes, s));
         s.*flag = 0;
         EXPECT_FALSE(ParseCompanionMessage(bytes, s));

@@ -4,21 +4,13 @@
 #include "link/LinkText.h"
 #include "peer/BytePrinter.h"
 
+#include "link/EveryReceiveOption.h"
+
 #include <gtest/gtest.h>
 
 #include <tuple>
 
 namespace {
-
-Settings EveryKeywordReceived() {
-    Settings s;
-    for (int Settings::*flag :
-         {&Settings::Recv_CALL, &Settings::Recv_CODE, &Settings::Recv_TIMEJ, &Settings::Recv_TIMEU, &Settings::Recv_GL,
-          &Settings::Recv_NAME, &Settings::Recv_RST, &Settings::Recv_MYRST, &Settings::Recv_QTH, &Settings::Recv_RMK1,
-          &Settings::Recv_RMK2, &Settings::Recv_FORE, &Settings::Recv_CLR})
-        s.*flag = 1;
-    return s;
-}
 
 QByteArray Sent(TypedCommands& commands, const QString& line) {
     const TypedOutcome outcome = commands.take(line);
@@ -45,7 +37,7 @@ TEST(TypedCommands, FieldMessagesAreTheLineAndACarriageReturn) {
         {"CALL ", "CALL \r", LinkKeyword::CALL, ""},
         {"NAME Ünal", "NAME " + QStringLiteral("Ünal").toUtf8() + "\r", LinkKeyword::NAME, "Ünal"},
     };
-    const Settings settings = EveryKeywordReceived();
+    const Settings settings = EveryReceiveOption();
     for (const auto& [line, datagram, keyword, value] : cases) {
         SCOPED_TRACE(line.toStdString());
         TypedCommands commands;
@@ -63,7 +55,7 @@ TEST(TypedCommands, ForeAndClrCarryNoText) {
     EXPECT_EQ(Sent(commands, "FORE"), "FORE \r");
     EXPECT_EQ(Sent(commands, "clr"), "CLR \r");
     EXPECT_EQ(Sent(commands, "CLR  "), "CLR \r");
-    const Settings settings = EveryKeywordReceived();
+    const Settings settings = EveryReceiveOption();
     EXPECT_EQ(ParseCompanionMessage("FORE \r", settings)->keyword, LinkKeyword::FORE);
     EXPECT_EQ(ParseCompanionMessage("CLR \r", settings)->keyword, LinkKeyword::CLR);
     const TypedOutcome refused = commands.take("CLR ALL");
