@@ -2,14 +2,15 @@
 
 #include "keyer/KeyerState.h"
 #include "keyer/KeyingLines.h"
-#include "keyer/RemoteLink.h"
 #include "keyer/SidetoneGenerator.h"
 #include "keyer/VirtualKeyingEngine.h"
+#include "link/StationLink.h"
 #include "log/CsvLog.h"
 #include "platform/KeyStateFilter.h"
 #include "platform/MessageBoxes.h"
 #include "platform/RecordingAudioOut.h"
 #include "platform/RecordingSerialPort.h"
+#include "platform/UdpSocket.h"
 #include "platform/VirtualClock.h"
 #include "screen/CTarvoFormView.h"
 #include "settings/Settings.h"
@@ -20,7 +21,7 @@
 
 /// Everything the operating screen works with, on virtual devices: a clock that advances at once,
 /// a recording serial port and audio output, recorded message boxes, a log in a temporary folder,
-/// and the real key state fed by the application's events.
+/// the real key state fed by the application's events, and a link that binds to 127.0.0.1 only.
 struct VirtualStation {
     VirtualStation() { qApp->installEventFilter(&keys); }
     ~VirtualStation() { qApp->removeEventFilter(&keys); }
@@ -38,7 +39,7 @@ struct VirtualStation {
     SidetoneGenerator sidetone{audio, settings, ToneShape{}, -1};
     VirtualKeyingEngine engine{clock, port, sidetone};
     TemplateTokens tokens{settings};
-    NoRemoteLink link;
+    StationLink link{settings, state, kLoopbackIpv4};
     QTemporaryDir logDir;
     CsvLog log{settings, boxes, logDir.path()};
 };

@@ -1,8 +1,10 @@
 #include "app/CMainFrame.h"
 
+#include "app/LinkMenus.h"
 #include "app/VersionDialog.h"
 #include "keyer/KeyerState.h"
 #include "resources/Accel128.h"
+#include "resources/ControlIds.h"
 #include "resources/Menu128.h"
 #include "screen/CTarvoFormView.h"
 #include "settings/Settings.h"
@@ -11,6 +13,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QShortcut>
 #include <QToolBar>
 
@@ -42,6 +45,7 @@ void CMainFrame::buildMenu() {
         const bool popup = row.command == 0 && i + 1 < rows.size() && rows[i + 1].depth > row.depth;
         if (popup) {
             QMenu* menu = parent ? parent->addMenu(text) : menuBar()->addMenu(text);
+            m_menus.insert(text, menu);
             open.resize(row.depth);
             open.append(menu);
             continue;
@@ -49,7 +53,10 @@ void CMainFrame::buildMenu() {
         QAction* action = parent ? parent->addAction(text) : menuBar()->addAction(text);
         // Commands of parts the program does not carry yet stay visible but disabled.
         action->setEnabled(false);
-        if (row.command > 0)
+        // "set Save" and "&Save" are one command; the bar's item is kept apart.
+        if (row.command > 0 && row.depth == 0)
+            m_barItems.insert(row.command, action);
+        else if (row.command > 0 && !m_actions.contains(row.command))
             m_actions.insert(row.command, action);
     }
 }
@@ -147,6 +154,18 @@ void CMainFrame::connectCommands() {
                 m_view->onCommand(command);
         });
     }
+    m_linkMenus = std::make_unique<LinkMenus>(
+        m_actions, m_barItems, *m_menus.value(QStringLiteral("&RcvCW")),
+        *m_menus.value(QStringLiteral("req Strings Sel\t( CTRL+SHIFT+1toD, V, R )")), m_settings);
+    m_linkMenus->connectToggles([this] {
+        if (m_view)
+            m_view->refreshLinkControls();
+    });
+    m_linkMenus->connectCommands([this](int command) {
+        if (m_view)
+            m_view->onCommand(command);
+    });
+    applyLinkMenuRules();
     QAction* version = m_actions.value(Cmd::Version);
     version->setEnabled(true);
     connect(version, &QAction::triggered, this, &CMainFrame::showVersion);
@@ -158,6 +177,19 @@ void CMainFrame::updateCheckMarks() {
     m_actions.value(Cmd::Logging)->setChecked(m_settings.Logging != 0);
     m_actions.value(Cmd::Ansi)->setChecked(m_settings.Ansi != 0);
     m_actions.value(Cmd::Utf16)->setChecked(m_settings.Ansi == 0);
+    m_linkMenus->updateCheckMarks();
+    applyLinkMenuRules();
+}
+
+void CMainFrame::applyLinkMenuRules() {
+    m_linkMenus->apply(m_view ? m_view->linkEnabling() : LinkEnabling{});
+}
+
+void CMainFrame::mousePressEvent(QMouseEvent* event) {
+    QMainWindow::mousePressEvent(event);
+    if (m_view && event->button() == Qt::LeftButton && m_view->AbortRequested())
+        QMetaObject::invokeMethod(
+            m_view, [view = m_view] { view->onCommand(Ctl::Esc); }, Qt::QueuedConnection);
 }
 
 void CMainFrame::showVersion() {

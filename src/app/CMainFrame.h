@@ -6,8 +6,10 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <memory>
 
 class CTarvoFormView;
+class LinkMenus;
 class QAction;
 class QActionGroup;
 class QComboBox;
@@ -37,9 +39,13 @@ public:
     int wpmBoxIndex() const override;
     void RebuildCommandBar(int txIndicator) override;
     void setCommandBarEnabled(bool enabled) override;
+    void applyLinkMenuRules() override;
+    /// An item of the menu bar itself ("&Utc", "js&T", "&Save").
+    QAction* barItem(int command) const { return m_barItems.value(command); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     void buildMenu();
@@ -53,7 +59,10 @@ private:
     Settings& m_settings;
     KeyerState& m_state;
     CTarvoFormView* m_view = nullptr;
-    QHash<int, QAction*> m_actions;
+    QHash<int, QAction*> m_actions; ///< the first item of each command
+    QHash<int, QAction*> m_barItems;
+    QHash<QString, QMenu*> m_menus;
+    std::unique_ptr<LinkMenus> m_linkMenus;
     QToolBar* m_bar = nullptr;
     QComboBox* m_wpm = nullptr;
     QAction* m_greetings[3] = {};

@@ -3,7 +3,7 @@
 #include "app/CommandLine.h"
 #include "keyer/KeyerState.h"
 #include "keyer/KeyingLines.h"
-#include "keyer/RemoteLink.h"
+#include "link/StationLink.h"
 #include "log/CsvLog.h"
 #include "log/LogFolder.h"
 #include "platform/EventLoopClock.h"
@@ -50,7 +50,7 @@ private:
     std::unique_ptr<SidetoneGenerator> m_sidetone;
     std::unique_ptr<ThreadKeyingEngine> m_engine;
     TemplateTokens m_tokens{m_settings};
-    NoRemoteLink m_link;
+    StationLink m_link{m_settings, m_state};
     CsvLog m_log{m_settings, m_boxes, LogFolder()};
     std::unique_ptr<CMainFrame> m_frame;
 };

@@ -245,7 +245,7 @@ void MorseSender::handOff(const QString& expanded) {
         return;
     }
     m_dev.link.startRemoteWait();
-    m_dev.link.sendToHost(RemoteHandoffDatagram(m_settings.WPM, expanded));
+    m_dev.link.sendToHost(m_settings.WPM, expanded);
 }
 
 bool MorseSender::finish(int mode) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 
 /// The sender's view of the link: a remote station hands its texts to the host station to key.
@@ -13,7 +12,8 @@ public:
     virtual bool canHandOff() const = 0;
     /// Marks the start of the wait for the host's end-of-sending answer.
     virtual void startRemoteWait() = 0;
-    virtual void sendToHost(const QByteArray& datagram) = 0;
+    /// Hands text to the host, to be keyed at wpm.
+    virtual void sendToHost(int wpm, const QString& text) = 0;
     /// Bytes waiting on the link socket; a host stops keying a remote text when more arrives.
     virtual int PendingLinkBytes() const = 0;
 };
@@ -24,10 +24,6 @@ public:
     bool isRemoteStation() const override { return false; }
     bool canHandOff() const override { return false; }
     void startRemoteWait() override {}
-    void sendToHost(const QByteArray&) override {}
+    void sendToHost(int, const QString&) override {}
     int PendingLinkBytes() const override { return 0; }
 };
-
-/// The datagram that hands a text to the host: "RMT" + two-digit speed + blank + text + CR, cut to
-/// 2599 characters, in the locale's encoding.
-QByteArray RemoteHandoffDatagram(int wpm, const QString& text);

@@ -3,6 +3,7 @@
 #include "keyer/KeyerState.h"
 #include "link/LinkDispatch.h"
 #include "link/LinkHost.h"
+#include "link/RemoteMessages.h"
 #include "settings/Settings.h"
 
 StationLink::StationLink(Settings& settings, const KeyerState& state, quint32 bindIpv4)
@@ -32,8 +33,8 @@ void StationLink::startRemoteWait() {
         m_host->startRemoteWait();
 }
 
-void StationLink::sendToHost(const QByteArray& datagram) {
-    m_socket.sendToPeer(LinkPeer::RemoteHost, datagram);
+void StationLink::sendToHost(int wpm, const QString& text) {
+    m_socket.sendToPeer(LinkPeer::RemoteHost, RmtMessage(wpm, text));
 }
 
 int StationLink::PendingLinkBytes() const {

@@ -32,7 +32,7 @@ public:
     bool isRemoteStation() const override;
     bool canHandOff() const override;
     void startRemoteWait() override;
-    void sendToHost(const QByteArray& datagram) override;
+    void sendToHost(int wpm, const QString& text) override;
     /// Only a host station keying a remote text looks: a datagram waiting then cuts the keying short.
     int PendingLinkBytes() const override;
 

@@ -19,6 +19,7 @@ public:
 
     /// Stops the ticks for good (the screen is closing).
     void kill() { m_timer->stop(); }
+    bool timerActive() const { return m_timer->isActive(); }
     bool typeAhead() const { return m_typeAhead; }
     /// A stopped CQ message put the focus into its edit: the next stop leaves the focus alone.
     void holdFocus() { m_focusHold = true; }

@@ -1,8 +1,8 @@
 #include "screen/CTarvoFormView.h"
 
 #include "keyer/KeyingLines.h"
-#include "keyer/RemoteLink.h"
 #include "keyer/SidetoneGenerator.h"
+#include "link/StationLink.h"
 #include "log/CsvLog.h"
 #include "platform/Clock.h"
 #include "resources/Accel128.h"
@@ -13,6 +13,7 @@
 #include "screen/FocusTable.h"
 #include "screen/FormBuilder.h"
 #include "screen/FrameHost.h"
+#include "screen/LinkScreen.h"
 #include "screen/Picking.h"
 #include "screen/TxBank.h"
 #include "settings/Settings.h"
@@ -31,6 +32,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QWheelEvent>
 
 namespace {
 
@@ -48,6 +50,7 @@ constexpr int kPickOfField[kContactFields] = {PickCall, PickRst, PickName, PickQ
 constexpr int kFieldOfPick[kContactFields] = {FieldCALL, FieldRST, FieldM2, FieldM1, FieldNAME, FieldQTH};
 constexpr int kTextAreaLines = 500;
 constexpr int kTextAreaChars = 40000;
+constexpr int kChannelRest = 7;
 
 /// The seventeen edits with the operating screen's own context menu.
 bool isContextEdit(int id) {
@@ -73,7 +76,26 @@ CTarvoFormView::CTarvoFormView(Settings& settings, KeyerState& state, FrameHost&
     // The form was laid out for narrow button margins; captions such as "{TX01}[1]" need them.
     setStyleSheet(QStringLiteral("QPushButton { padding: 0px 1px; }"));
     m_controls = BuildForm(Form130(), this);
+    m_link = std::make_unique<LinkScreen>(*this, m_dev.link);
     connectControls();
+}
+
+CTarvoFormView::~CTarvoFormView() {
+    // The link's handler and the poll timer act on the controls: both go before them.
+    m_link->polling().stop();
+    m_dev.link.stop();
+}
+
+bool CTarvoFormView::remoteWaiting() const {
+    return m_link->remoteWait().waiting();
+}
+
+bool CTarvoFormView::cqTimerActive() const {
+    return m_cq.timerActive();
+}
+
+bool CTarvoFormView::keyboardLocked() const {
+    return m_keyboard.controlsDisabled();
 }
 
 QWidget* CTarvoFormView::focusedControl() const {
@@ -121,6 +143,18 @@ void CTarvoFormView::connectControls() {
         m_settings.KEY_DATA = t;
         m_keyboard.inputChanged();
     });
+    connect(box(Ctl::RcvCw), &QCheckBox::clicked, this,
+            [this](bool checked) { m_link->polling().boxToggled(checked); });
+    auto* channel = static_cast<QSpinBox*>(control(Ctl::StringChannel));
+    connect(channel, &QSpinBox::valueChanged, this, [this, channel](int value) {
+        // Held in the middle, so that it always steps both ways.
+        const QSignalBlocker hold(channel);
+        channel->setValue(kChannelRest);
+        if (box(Ctl::RcvCw)->isChecked())
+            m_link->polling().step(value - kChannelRest);
+    });
+    connect(button(Ctl::Request), &QPushButton::clicked, this, [this] { linkCommand(Cmd::RequestFreq); });
+    connect(button(Ctl::Esc), &QPushButton::clicked, this, [this] { onCommand(Ctl::Esc); });
     for (QWidget* widget : std::as_const(m_controls))
         widget->installEventFilter(this);
     // Mouse events of the text area, its right button among them, arrive at its viewport.
@@ -130,8 +164,11 @@ void CTarvoFormView::connectControls() {
 
 void CTarvoFormView::OnInitialUpdate() {
     auto* channel = static_cast<QSpinBox*>(control(Ctl::StringChannel));
-    channel->setRange(0, 13);
-    channel->setValue(7);
+    {
+        const QSignalBlocker quiet(channel);
+        channel->setRange(0, 13);
+        channel->setValue(kChannelRest);
+    }
     auto* mode = static_cast<QComboBox*>(control(Ctl::Mode));
     for (const QString& name : m_settings.Mode)
         mode->addItem(name);
@@ -157,6 +194,8 @@ void CTarvoFormView::OnInitialUpdate() {
     textArea()->setPlainText(QStringLiteral(" TX monitor area ( No.%1 \"%2\" \"%3\" \"%4\" )\n")
                                  .arg(m_settings.Select)
                                  .arg(m_settings.currentTitle, m_settings.currentMYCALL, m_settings.currentMYQTH));
+    m_link->remoteWait().SetRemoteWait(RemoteWait::End);
+    m_link->StartStopLink(true);
     m_dev.sidetone.BuildSidetone();
     EnableOperatingControls(true, Scope::Buttons);
 
@@ -240,7 +279,11 @@ void CTarvoFormView::SendPreparedMessage(int position) {
             return;
         }
     } else if (result == 0) {
-        return; // the focus moves when the host reports the end of sending
+        if (remoteWaiting())
+            m_link->remoteWait().focusAfterAnswer(buttonId); // the focus moves on at the host's answer
+        else
+            EnableOperatingControls(true, Scope::WholeView); // nothing went to the host
+        return;
     } else {
         EnableOperatingControls(true, Scope::WholeView);
     }
@@ -268,6 +311,8 @@ bool CTarvoFormView::sendWithPtt(const QString& text, int mode, int& result) {
 }
 
 void CTarvoFormView::ClearCommand() {
+    if (m_settings.Send_CLSYNC)
+        m_link->ClearRequests();
     ClearContact();
 }
 
@@ -291,7 +336,10 @@ void CTarvoFormView::ClearContact() {
 }
 
 void CTarvoFormView::SendSelection() {
-    QWidget* focused = focusedControl();
+    sendSelectionOf(focusedControl());
+}
+
+void CTarvoFormView::sendSelectionOf(QWidget* focused) {
     const int id = controlId(focused);
     if (!isSendableEdit(id)) {
         RefreshCommandBarSelection();
@@ -333,7 +381,7 @@ void CTarvoFormView::setChildrenEnabled(bool enable) {
 }
 
 void CTarvoFormView::EnableOperatingControls(bool enable, Scope scope) {
-    if (!m_remoteWaiting)
+    if (!remoteWaiting())
         control(Ctl::Esc)->setVisible(!enable);
     switch (scope) {
     case Scope::WholeView:
@@ -365,7 +413,7 @@ void CTarvoFormView::EnableOperatingControls(bool enable, Scope scope) {
         }
         break;
     }
-    const bool linkOn = enable && m_settings.Send_ENABLEALL && m_settings.Recv_ENABLEALL && m_linkUp;
+    const bool linkOn = enable && m_link->enabling().exchange;
     for (int id : kLinkControls)
         control(id)->setEnabled(linkOn);
     if (m_dev.link.isRemoteStation()) {
@@ -419,9 +467,29 @@ void CTarvoFormView::reachDestination(int entry) {
 
 void CTarvoFormView::Shutdown() {
     m_cq.kill();
+    m_link->polling().stop();
     m_dev.lines.SetLine(0, false);
     closeKeyboardLine();
+    m_link->StartStopLink(false);
     m_dev.sidetone.CloseSidetone();
+}
+
+void CTarvoFormView::refreshLinkControls() {
+    const bool linkOn = m_link->enabling().exchange && !m_state.onAir() && !remoteWaiting();
+    for (int id : kLinkControls)
+        control(id)->setEnabled(linkOn);
+    m_frame.applyLinkMenuRules();
+}
+
+LinkEnabling CTarvoFormView::linkEnabling() const {
+    return m_link->enabling();
+}
+
+void CTarvoFormView::sendFieldOf(int id) {
+    for (int field = 0; field < kContactFields; ++field) {
+        if (Ctl::kFields[field] == id)
+            m_link->sendField(ContactField(field));
+    }
 }
 
 void CTarvoFormView::CqStoppedEarly(const TokenSpan& span) {
@@ -534,6 +602,7 @@ void CTarvoFormView::PickIntoField(int pickField, bool fromSavedSelection) {
     if (result.isEmpty())
         return;
     putField(field, result);
+    m_link->sendField(ContactField(field));
     if (!fromSavedSelection)
         AdvanceFocus(fieldId);
 }
@@ -551,6 +620,7 @@ void CTarvoFormView::ExtractCallIntoField() {
         field->setSelection(selection.start, selection.length);
     else
         field->end(false);
+    m_link->sendField(FieldCALL);
 }
 
 void CTarvoFormView::ExtractCodeIntoField() {
@@ -561,6 +631,7 @@ void CTarvoFormView::ExtractCodeIntoField() {
     putField(FieldM1, code);
     edit(Ctl::M1)->setFocus();
     edit(Ctl::M1)->end(false);
+    m_link->sendField(FieldM1);
 }
 
 int CTarvoFormView::wpmBoxIndex() const {
@@ -704,7 +775,12 @@ void CTarvoFormView::onCommand(int command) {
         // Alt+C, H, N, Q, E, Y name CALL, RST, NAME, QTH, M1, M2 in screen order.
         return PickIntoField(kPickOfField[command - Cmd::PickCall]);
     }
+    case Ctl::Esc:
+        if (m_link->remoteWait().SetRemoteWait(RemoteWait::Ask))
+            m_link->remoteWait().SendRemoteEscape();
+        return;
     default:
+        linkCommand(command);
         return;
     }
 }
@@ -732,6 +808,7 @@ void CTarvoFormView::EnterHandler() {
             this, [this, id] { boxCommand(id); }, Qt::QueuedConnection);
         return;
     }
+    sendFieldOf(id);
     if (m_suppressAdvance || jumpToToken(edit(id)->selectedText()))
         return;
     const int destination = m_settings.focusTarget[entry];
@@ -797,6 +874,10 @@ void CTarvoFormView::RefreshCommandBarSelection() {
 }
 
 bool CTarvoFormView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && linkKey(static_cast<QKeyEvent*>(event)))
+        return true;
+    if (event->type() == QEvent::Wheel && linkWheel(static_cast<QWheelEvent*>(event)))
+        return true;
     if (watched == control(Ctl::InputLine) && event->type() == QEvent::FocusOut)
         closeKeyboardLine();
     if (watched == control(Ctl::TextArea) && event->type() == QEvent::FocusOut)

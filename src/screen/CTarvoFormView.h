@@ -3,6 +3,7 @@
 #include "keyer/KeyerState.h"
 #include "keyer/MorseSender.h"
 #include "keyer/SenderHost.h"
+#include "link/LinkEnabling.h"
 #include "resources/ControlIds.h"
 #include "screen/AutomaticCq.h"
 #include "screen/CqHost.h"
@@ -13,20 +14,25 @@
 #include <QHash>
 #include <QWidget>
 
+#include <memory>
+
 class Clock;
 class CsvLog;
 class FrameHost;
 class KeyState;
 class KeyingEngine;
 class KeyingLines;
+class LinkScreen;
 class MessageBoxes;
 class QAbstractButton;
 class QCheckBox;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
-class RemoteLink;
+class QWheelEvent;
+class QKeyEvent;
 class SidetoneGenerator;
+class StationLink;
 class TemplateExpander;
 struct Settings;
 
@@ -42,7 +48,7 @@ public:
         KeyingEngine& engine;
         SidetoneGenerator& sidetone;
         TemplateExpander& expander;
-        RemoteLink& link;
+        StationLink& link;
         MessageBoxes& boxes;
         CsvLog& log;
     };
@@ -50,6 +56,7 @@ public:
 
     CTarvoFormView(Settings& settings, KeyerState& state, FrameHost& frame, const Devices& devices,
                    QWidget* parent = nullptr);
+    ~CTarvoFormView() override;
 
     void OnInitialUpdate();
     QWidget* control(int id) const { return m_controls.value(id); }
@@ -64,6 +71,19 @@ public:
     void ClearContact();
     /// Keys the selected text of the focused edit (command "TX").
     void SendSelection();
+    /// Keys the selected text of edit, one of the sixteen whose selection can be keyed.
+    void sendSelectionOf(QWidget* edit);
+    /// Sets a field as the program does, which is no operator edit.
+    void putField(int field, const QString& text);
+    QPlainTextEdit* textArea() const;
+    FrameHost& frame() { return m_frame; }
+    LinkScreen& link() { return *m_link; }
+    /// The link controls follow the link and its two switches; the frame's menus follow too.
+    void refreshLinkControls();
+    LinkEnabling linkEnabling() const;
+    bool cqTimerActive() const;
+    /// Keyboard keying holds the operating controls.
+    bool keyboardLocked() const;
     void EnableOperatingControls(bool enable, Scope scope);
     /// Moves the focus to the destination the focus table names for control.
     void AdvanceFocus(int controlId) override;
@@ -114,7 +134,7 @@ public:
     const KeyState& keys() const override { return m_dev.keys; }
     Clock& clock() override { return m_dev.clock; }
     MorseSender& sender() override { return m_sender; }
-    bool remoteWaiting() const override { return m_remoteWaiting; }
+    bool remoteWaiting() const override;
     bool isRemoteStation() const override;
     bool AbortRequested() const override { return m_sender.AbortRequested(); }
     bool cqBoxHasFocus() const override;
@@ -150,8 +170,6 @@ private:
     /// Enter on a selected starred token jumps to where its text is kept.
     bool jumpToToken(const QString& selected);
     void focusAndSelect(int id);
-    /// Sets a field as the program does, which is no operator edit.
-    void putField(int field, const QString& text);
     void prePick(int position);
     void textAreaLostFocus();
     /// What a click on the bank, CQ or KEY box does.
@@ -162,7 +180,13 @@ private:
     QPushButton* button(int id) const;
     QLineEdit* edit(int id) const;
     QCheckBox* box(int id) const;
-    QPlainTextEdit* textArea() const;
+    /// A key on the RcvCW controls or a key that gives up a remote wait; true when it was taken.
+    bool linkKey(QKeyEvent* event);
+    bool linkWheel(QWheelEvent* event);
+    /// Runs a command of the link's menu and keys; false when command is none of them.
+    bool linkCommand(int command);
+    /// Sends the field when id is a contact field.
+    void sendFieldOf(int id);
 
     Settings& m_settings;
     KeyerState& m_state;
@@ -172,11 +196,10 @@ private:
     QHash<int, QWidget*> m_controls;
     int m_bank = 0;
     bool m_suppressAdvance = false;
-    bool m_remoteWaiting = false;
-    bool m_linkUp = false;
     int m_selectionEdit = 0; ///< the edit whose selection the command bar last offered to key
     QString m_savedSelection;
     AutomaticCq m_cq{*this};
     KeyboardKeyer m_keyboard{*this};
     FocusDestinations m_destinations{*this, m_frame};
+    std::unique_ptr<LinkScreen> m_link; // made once the controls exist
 };

@@ -11,4 +11,6 @@ public:
     virtual int wpmBoxIndex() const = 0;
     virtual void RebuildCommandBar(int txIndicator) = 0;
     virtual void setCommandBarEnabled(bool enabled) = 0;
+    /// The link's menus follow the link and its two switches.
+    virtual void applyLinkMenuRules() = 0;
 };

@@ -251,7 +251,7 @@ TEST_F(SenderTest, RemoteStationHandsTheExpandedTextToTheHost) {
     link.remote = true;
     host.wpmIndex = 15;
     EXPECT_EQ(send(QStringLiteral("TEST K")), 0);
-    EXPECT_EQ(link.sent, QList<QByteArray>{QByteArray("RMT25 TEST K\r")});
+    EXPECT_EQ(link.sent, QStringList{"25 TEST K"});
     EXPECT_EQ(link.remoteWaits, 1);
     EXPECT_TRUE(state.sending) << "stays set until the host reports the end";
     EXPECT_TRUE(port.changes().isEmpty());
@@ -268,13 +268,6 @@ TEST_F(SenderTest, HostStopsKeyingARemoteTextWhenMoreArrives) {
     clock.at(clock.nowUs() + 10'000, [&] { link.pendingBytes = 12; });
     EXPECT_EQ(send(QStringLiteral("EEE")), 1);
     EXPECT_EQ(keyTimeline(), (QStringList{"+60", "-180"}));
-}
-
-TEST(RemoteHandoffDatagram, FormatsSpeedTextAndCutsLongTexts) {
-    EXPECT_EQ(RemoteHandoffDatagram(9, QStringLiteral("CQ")), QByteArray("RMT09 CQ\r"));
-    const QByteArray longOne = RemoteHandoffDatagram(20, QString(3000, QLatin1Char('E')));
-    EXPECT_EQ(longOne.size(), 2599);
-    EXPECT_FALSE(longOne.endsWith('\r'));
 }
 
 TEST_F(SenderTest, KeySpaceAndKeyMarkWaitTheirWholeLength) {

@@ -68,14 +68,14 @@ public:
     bool isRemoteStation() const override { return remote; }
     bool canHandOff() const override { return handOffEnabled; }
     void startRemoteWait() override { ++remoteWaits; }
-    void sendToHost(const QByteArray& datagram) override { sent.append(datagram); }
+    void sendToHost(int wpm, const QString& text) override { sent.append(QStringLiteral("%1 %2").arg(wpm).arg(text)); }
     int PendingLinkBytes() const override { return pendingBytes; }
 
     bool remote = false;
     bool handOffEnabled = true;
     int remoteWaits = 0;
     int pendingBytes = 0;
-    QList<QByteArray> sent;
+    QStringList sent; ///< "wpm text"
 };
 
 /// A sender wired to virtual devices. Line changes are recorded with their virtual time.

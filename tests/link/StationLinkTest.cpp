@@ -86,7 +86,7 @@ TEST_F(StationLinkTest, TheHostKeysTheRemotesTextAtItsSpeedAndAnswers) {
     ASSERT_FALSE(host.isRemoteStation());
     ASSERT_TRUE(remote.canHandOff());
     remote.startRemoteWait();
-    remote.sendToHost(RemoteHandoffDatagram(25, QStringLiteral("TEST K")));
+    remote.sendToHost(25, QStringLiteral("TEST K"));
     ASSERT_TRUE(ProcessUntil([&] { return remoteScreen.calls.contains(QStringLiteral("endRemoteWait()")); }));
     ASSERT_EQ(hostScreen.calls.size(), 2);
     EXPECT_EQ(hostScreen.calls[0], QStringLiteral("keyRemoteText(25, TEST K)"));
@@ -96,7 +96,7 @@ TEST_F(StationLinkTest, TheHostKeysTheRemotesTextAtItsSpeedAndAnswers) {
 
 TEST_F(StationLinkTest, ABusyHostKeysNothingAndSaysSo) {
     hostScreen.idle = false;
-    remote.sendToHost(RemoteHandoffDatagram(25, QStringLiteral("TEST K")));
+    remote.sendToHost(25, QStringLiteral("TEST K"));
     ASSERT_TRUE(ProcessUntil([&] { return remoteScreen.calls.contains(QStringLiteral("endRemoteWait()")); }));
     EXPECT_EQ(hostScreen.calls.size(), 1) << "only the answer: nothing keyed";
     EXPECT_EQ(remoteScreen.calls.first(), QStringLiteral("LogText( TEST K <busy>)"));

@@ -19,6 +19,7 @@ public:
     int wpmBoxIndex() const override { return wpmIndex; }
     void RebuildCommandBar(int state) override { indicator.append(state); }
     void setCommandBarEnabled(bool enabled) override { barEnabled = enabled; }
+    void applyLinkMenuRules() override {}
 
     int wpmIndex = 10;
     QList<int> indicator;

@@ -1,0 +1,88 @@
+// The operating screen's link wiring: its commands, the RcvCW keys and the wheel.
+#include "screen/CTarvoFormView.h"
+
+#include "resources/Accel128.h"
+#include "resources/ControlIds.h"
+#include "resources/Menu128.h"
+#include "screen/LinkScreen.h"
+#include "settings/Settings.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QWheelEvent>
+
+namespace {
+
+constexpr Qt::KeyboardModifiers kAnyModifier = Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier;
+
+} // namespace
+
+bool CTarvoFormView::linkCommand(int command) {
+    const LinkEnabling on = m_link->enabling();
+    const bool strings = command >= Cmd::RequestString1 && command < Cmd::RequestString1 + 13;
+    switch (command) {
+    case Cmd::Jst:
+    case Cmd::Utc:
+    case Cmd::RcvCwFore:
+        if (on.send) {
+            const LinkCommand which = command == Cmd::Jst   ? LinkCommand::TIMEJ
+                                      : command == Cmd::Utc ? LinkCommand::TIMEU
+                                                            : LinkCommand::RCVCW;
+            m_link->sendCommand(which);
+        }
+        return true;
+    case Cmd::SetClear:
+        if (on.send && m_settings.Send_CLSYNC)
+            ClearCommand();
+        else if (on.send)
+            m_link->ClearRequests();
+        return true;
+    case Cmd::SetSave:
+        if (on.send)
+            m_link->SaveRequests();
+        return true;
+    case Cmd::RequestAgain:
+        if (on.exchange)
+            m_link->SendLinkRequest(GetStringMessage(m_settings.Recv_STRINGS));
+        return true;
+    case Cmd::RequestFreq:
+        if (on.exchange)
+            m_link->sendCommand(LinkCommand::FREQ);
+        return true;
+    default:
+        if (strings && on.exchange)
+            m_link->SendLinkRequest(GetStringMessage(command - Cmd::RequestString1 + 1));
+        return strings;
+    }
+}
+
+bool CTarvoFormView::linkKey(QKeyEvent* event) {
+    if (remoteWaiting() && m_sender.AbortRequested())
+        m_link->remoteWait().SendRemoteEscape();
+    const int id = controlId(focusedControl());
+    const bool onRcvCw = id == Ctl::RcvCw || id == Ctl::StringChannel || id == Ctl::Request;
+    if (!box(Ctl::RcvCw)->isChecked() || !onRcvCw || (event->modifiers() & kAnyModifier))
+        return false;
+    if (m_link->polling().shortcutKey(event->key()))
+        return true;
+    // The RcvCW controls keep the focus while polling; Shift+Tab still leaves them.
+    const int key = event->key();
+    return key == Qt::Key_Tab || key == Qt::Key_Left || key == Qt::Key_Right;
+}
+
+bool CTarvoFormView::linkWheel(QWheelEvent* event) {
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    if (mods.testFlag(Qt::ControlModifier) && mods.testFlag(Qt::ShiftModifier))
+        return false;
+    QWidget* focused = focusedControl();
+    const int id = controlId(focused);
+    const bool onChannel = id == Ctl::RcvCw || id == Ctl::StringChannel || id == Ctl::Mode ||
+                           (focused && control(Ctl::Mode)->isAncestorOf(focused));
+    if (!box(Ctl::RcvCw)->isChecked() || !onChannel)
+        return false;
+    const int delta = event->angleDelta().y();
+    if (delta != 0)
+        m_link->polling().step(delta > 0 ? 1 : -1);
+    return true;
+}
