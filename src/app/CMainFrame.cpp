@@ -149,10 +149,14 @@ void CMainFrame::connectCommands() {
     for (const Accelerator& accelerator : Accel128()) {
         auto* shortcut = new QShortcut(QKeySequence(accelerator.keys), this);
         const int command = accelerator.command;
-        connect(shortcut, &QShortcut::activated, this, [this, command] {
+        const auto run = [this, command] {
             if (m_view)
                 m_view->onCommand(command);
-        });
+        };
+        connect(shortcut, &QShortcut::activated, this, run);
+        // Alt+S, T and U are also the mnemonics of "&Save", "js&T" and "&Utc": the key still runs
+        // the accelerator's command, which is the item's own.
+        connect(shortcut, &QShortcut::activatedAmbiguously, this, run);
     }
     m_linkMenus = std::make_unique<LinkMenus>(
         m_actions, m_barItems, *m_menus.value(QStringLiteral("&RcvCW")),
