@@ -7,13 +7,17 @@
 #include "settings/Settings.h"
 
 StationLink::StationLink(Settings& settings, const KeyerState& state, quint32 bindIpv4)
-    : m_settings(settings), m_state(state), m_socket(
-                                                settings,
-                                                [this](const QByteArray& datagram, const QString& sender) {
-                                                    if (m_host)
-                                                        HandleLinkDatagram(datagram, sender, m_settings, *m_host);
-                                                },
-                                                bindIpv4) {}
+    : m_settings(settings), m_state(state),
+      m_socket(
+          settings, [this](const QByteArray& datagram, const QString& sender) { received(datagram, sender); },
+          bindIpv4) {}
+
+void StationLink::received(const QByteArray& datagram, const QString& sender) {
+    // The event loop may read a datagram before the keying looks for it: it counts as waiting.
+    m_readWhileKeying = m_state.RemoteKeying ? m_readWhileKeying + int(datagram.size()) : 0;
+    if (m_host)
+        HandleLinkDatagram(datagram, sender, m_settings, *m_host);
+}
 
 void StationLink::SendLinkRequest(const QByteArray& request) {
     if (CompanionSendEnabled(m_settings))
@@ -40,5 +44,5 @@ void StationLink::sendToHost(int wpm, const QString& text) {
 int StationLink::PendingLinkBytes() const {
     if (!m_state.RemoteKeying || RemoteRole(m_settings) != LinkRole::Host)
         return 0;
-    return m_socket.PendingLinkBytes();
+    return m_socket.PendingLinkBytes() + m_readWhileKeying;
 }

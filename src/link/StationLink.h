@@ -33,12 +33,16 @@ public:
     bool canHandOff() const override;
     void startRemoteWait() override;
     void sendToHost(int wpm, const QString& text) override;
-    /// Only a host station keying a remote text looks: a datagram waiting then cuts the keying short.
+    /// Only a host station keying a remote text looks: a datagram waiting, or read since the keying
+    /// began, then cuts the keying short.
     int PendingLinkBytes() const override;
 
 private:
+    void received(const QByteArray& datagram, const QString& sender);
+
     Settings& m_settings;
     const KeyerState& m_state;
     LinkHost* m_host = nullptr;
     LinkSocket m_socket;
+    int m_readWhileKeying = 0; ///< bytes of the datagrams read while this host keyed a remote text
 };

@@ -77,9 +77,14 @@ bool LinkScreen::mainWindowVisible() const {
 bool LinkScreen::frameInFront() const {
     if (QApplication::activeModalWidget() || QApplication::activePopupWidget())
         return false;
-    // Another program's window in front leaves an unattended host idle.
-    const QWidget* active = QApplication::activeWindow();
-    return !active || active == m_view.window();
+    // Only the frame's own dialogs and tool windows count; another program's window in front
+    // leaves an unattended host idle.
+    const QWidget* frame = m_view.window();
+    for (const QWidget* w = QApplication::activeWindow(); w; w = w->parentWidget()) {
+        if (w == frame)
+            return w == QApplication::activeWindow();
+    }
+    return true;
 }
 
 bool LinkScreen::idleForRemote() const {

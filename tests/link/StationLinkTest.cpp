@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -117,6 +118,22 @@ TEST_F(StationLinkTest, OnlyAHostKeyingARemoteTextSeesWaitingBytes) {
     hostState.RemoteKeying = true;
     hostSettings.Remote_HOST = 0; // a remote station keys nothing of another's
     EXPECT_EQ(quiet.PendingLinkBytes(), 0);
+}
+
+// The event loop runs during the keying and may read the datagram before the keying looks.
+TEST_F(StationLinkTest, ADatagramReadWhileTheHostKeysStillCutsTheKeyingShort) {
+    UdpSocket sender;
+    ASSERT_TRUE(sender.bind(kLoopbackIpv4, 0));
+    hostState.RemoteKeying = true;
+    ASSERT_TRUE(sender.sendTo(QByteArray("ESCAPE \r"), kLoopbackIpv4, hostSettings.myport));
+    QTest::qWait(200); // long enough for the loop to read it
+    EXPECT_EQ(host.PendingLinkBytes(), 8);
+    hostState.RemoteKeying = false;
+    EXPECT_EQ(host.PendingLinkBytes(), 0);
+    ASSERT_TRUE(sender.sendTo(QByteArray("FORE \r"), kLoopbackIpv4, hostSettings.myport));
+    QTest::qWait(200);
+    hostState.RemoteKeying = true;
+    EXPECT_EQ(host.PendingLinkBytes(), 0) << "what came between two keyings is forgotten";
 }
 
 TEST_F(StationLinkTest, NoHandOffWithoutBothDirectionsOrASocket) {
