@@ -4,6 +4,13 @@
 #include "link/LinkText.h"
 #include "settings/Settings.h"
 
+namespace {
+
+// Enough to drain a burst, few enough to keep the event loop turning.
+constexpr int kDatagramsPerHandOff = 64;
+
+} // namespace
+
 LinkSocket::LinkSocket(const Settings& settings, DatagramHandler onDatagram, quint32 bindIpv4)
     : m_settings(settings), m_onDatagram(std::move(onDatagram)), m_bindIpv4(bindIpv4) {}
 
@@ -46,10 +53,19 @@ int LinkSocket::PendingLinkBytes() const {
 }
 
 void LinkSocket::readDatagram() {
-    // Only the running receiver's calls get here, so m_thread is the one that handed over.
-    const std::optional<ReceivedDatagram> datagram = m_thread->socket().receive(kLinkReceiveLimit);
-    // An empty datagram is read all the same: left waiting, it would wake the receiver for ever.
-    if (!datagram || datagram->bytes.isEmpty())
-        return;
-    m_onDatagram(datagram->bytes, SenderAddressText(datagram->senderIpv4));
+    // Only the running receiver's calls get here, so m_thread is the one that handed over. Those
+    // already waiting behind it are read in the same turn: a hand-off per datagram costs two thread
+    // switches, and a burst would fill the socket's buffer meanwhile.
+    CTarvoThread* receiver = m_thread.get();
+    for (int turn = 0; turn < kDatagramsPerHandOff; ++turn) {
+        const std::optional<ReceivedDatagram> datagram = receiver->socket().receive(kLinkReceiveLimit);
+        if (!datagram)
+            return;
+        // An empty datagram is read all the same: left waiting, it would wake the receiver for ever.
+        if (!datagram->bytes.isEmpty())
+            m_onDatagram(datagram->bytes, SenderAddressText(datagram->senderIpv4));
+        // The handler may have stopped or restarted the link.
+        if (m_thread.get() != receiver || receiver->socket().pendingBytes() <= 0)
+            return;
+    }
 }

@@ -298,7 +298,10 @@ TEST_F(LinkSocketTest, TheHandlerMayStopTheLink) {
     };
     ASSERT_TRUE(link->start());
     ASSERT_TRUE(sendToLink(companion, "CALL FIRST\r"));
+    ASSERT_TRUE(sendToLink(companion, "CALL BEHIND\r")); // waiting already when the first is read
     ASSERT_TRUE(waitForReceived(1));
+    QTest::qWait(50);
+    EXPECT_EQ(received.size(), 1) << "nothing is read once the handler stopped the link";
     EXPECT_FALSE(link->running());
     EXPECT_TRUE(LoopbackPortFree(quint16(settings.myport)));
 
