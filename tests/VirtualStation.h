@@ -17,6 +17,7 @@
 #include "templates/TemplateTokens.h"
 
 #include <QApplication>
+#include <QStringList>
 #include <QTemporaryDir>
 
 /// Everything the operating screen works with, on virtual devices: a clock that advances at once,
@@ -27,6 +28,22 @@ struct VirtualStation {
     ~VirtualStation() { qApp->removeEventFilter(&keys); }
 
     CTarvoFormView::Devices devices() { return {clock, keys, lines, engine, sidetone, tokens, link, boxes, log}; }
+
+    /// The KEY line as alternating periods between its changes: "+60" down 60 ms, "-180" up 180 ms.
+    QStringList keyPeriods() const {
+        QStringList out;
+        bool level = false;
+        qint64 since = -1;
+        for (const auto& c : port.changes()) {
+            if (c.line != RecordingSerialPort::Line::Dtr || c.on == level)
+                continue;
+            if (since >= 0)
+                out.append(QStringLiteral("%1%2").arg(level ? '+' : '-').arg((c.atUs - since) / 1000));
+            level = c.on;
+            since = c.atUs;
+        }
+        return out;
+    }
 
     Settings settings;
     KeyerState state;

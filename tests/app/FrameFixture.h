@@ -48,22 +48,6 @@ protected:
         return out;
     }
 
-    /// The KEY line as alternating periods between its changes: "+60" down 60 ms, "-180" up 180 ms.
-    QStringList keyPeriods() const {
-        QStringList out;
-        bool level = false;
-        qint64 since = -1;
-        for (const auto& c : port.changes()) {
-            if (c.line != RecordingSerialPort::Line::Dtr || c.on == level)
-                continue;
-            if (since >= 0)
-                out.append(QStringLiteral("%1%2").arg(level ? '+' : '-').arg((c.atUs - since) / 1000));
-            level = c.on;
-            since = c.atUs;
-        }
-        return out;
-    }
-
     CMainFrame frame{settings, state};
     QList<int> savedWithWpm;
     qint64 openedUs = 0;

@@ -21,10 +21,7 @@ protected:
     LinkScreenTest() {
         EXPECT_TRUE(companion.bind(kLoopbackIpv4, 0));
         EXPECT_TRUE(stranger.bind(kSecondLoopbackIpv4, 0));
-        settings.enable = 1;
-        settings.ip = kLoopbackText;
-        settings.port = companion.localPort();
-        settings.myport = FreeLoopbackPort();
+        LinkOnLoopback(settings, companion.localPort());
     }
 
     void fromCompanion(const QByteArray& datagram, UdpSocket* from = nullptr) {

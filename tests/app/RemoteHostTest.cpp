@@ -44,22 +44,6 @@ struct Station : VirtualStation {
     QWidget* control(int id) const { return frame.view()->control(id); }
     QString monitor() const { return static_cast<QPlainTextEdit*>(control(Ctl::TextArea))->toPlainText(); }
 
-    /// The KEY line as periods between its changes: "+144" down 144 ms, "-48" up 48 ms.
-    QStringList keyPeriods() const {
-        QStringList out;
-        bool level = false;
-        qint64 since = -1;
-        for (const auto& c : port.changes()) {
-            if (c.line != RecordingSerialPort::Line::Dtr || c.on == level)
-                continue;
-            if (since >= 0)
-                out.append(QStringLiteral("%1%2").arg(level ? '+' : '-').arg((c.atUs - since) / 1000));
-            level = c.on;
-            since = c.atUs;
-        }
-        return out;
-    }
-
     CMainFrame frame{settings, state};
     qint64 openedUs = 0;
 };

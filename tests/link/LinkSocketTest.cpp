@@ -37,10 +37,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(companion.bind(kLoopbackIpv4, 0));
         ASSERT_TRUE(remotePeer.bind(kLoopbackIpv4, 0));
-        settings.enable = 1;
-        settings.ip = kLoopbackText;
-        settings.port = companion.localPort();
-        settings.myport = FreeLoopbackPort();
+        LinkOnLoopback(settings, companion.localPort());
         ASSERT_NE(settings.myport, 0);
         settings.Remote_IP = kLoopbackText;
         settings.Remote_PORT = remotePeer.localPort();

@@ -14,6 +14,13 @@ quint16 FreeLoopbackPort() {
     return probe.bind(kLoopbackIpv4, 0) ? probe.localPort() : 0;
 }
 
+void LinkOnLoopback(Settings& settings, quint16 companionPort) {
+    settings.enable = 1;
+    settings.ip = QStringLiteral("127.0.0.1");
+    settings.port = companionPort;
+    settings.myport = FreeLoopbackPort();
+}
+
 bool LoopbackPortFree(quint16 port) {
     UdpSocket probe;
     return probe.bind(kLoopbackIpv4, port);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/UdpSocket.h"
+#include "settings/Settings.h"
 
 #include <QByteArray>
 
@@ -24,6 +25,10 @@ inline constexpr std::chrono::seconds kHangGuard{10};
 
 /// A port on 127.0.0.1 that no socket held a moment ago.
 quint16 FreeLoopbackPort();
+
+/// Turns the link of settings on, with its own port free on 127.0.0.1 and the companion at
+/// 127.0.0.1:companionPort.
+void LinkOnLoopback(Settings& settings, quint16 companionPort);
 
 /// Whether a socket could bind 127.0.0.1:port now, that is, whether nothing holds it.
 bool LoopbackPortFree(quint16 port);
