@@ -5,6 +5,7 @@
 #include "app/CMainFrame.h"
 #include "link/Loopback.h"
 #include "resources/ControlIds.h"
+#include "screen/LinkScreen.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -117,6 +118,39 @@ TEST_F(RemoteHostTest, EscapeOnTheRemoteStopsTheHostBeforeItsNextCharacter) {
         << "the host answers with the datagram as it came";
     EXPECT_EQ(host.keyPeriods(), (QStringList{"+48", "-48", "+144", "-48", "+144", "-48", "+48"})) << "P alone";
     EXPECT_FALSE(host.state.RemoteKeying);
+}
+
+// The host is gone: the remote waits until its operator gives up.
+TEST_F(RemoteHostTest, EscapeEndsAWaitThatNoAnswerEnds) {
+    host.frame.view()->link().StartStopLink(false);
+    struct Case {
+        const char* name;
+        bool cq;
+    };
+    for (const Case& c : {Case{"a TX button", false}, Case{"automatic CQ", true}}) {
+        SCOPED_TRACE(c.name);
+        if (c.cq) {
+            QApplication::setActiveWindow(&remote.frame);
+            QTest::keyClick(remote.control(Ctl::Clear), Qt::Key_Q, Qt::ControlModifier);
+            remote.clock.advanceMs(200); // the first tick sends at once
+        } else
+            sendFromRemote();
+        ASSERT_TRUE(waitFor([&] { return remote.frame.view()->remoteWaiting(); }));
+        ASSERT_TRUE(remote.control(Ctl::Esc)->isVisible());
+        QWidget* focused = QApplication::focusWidget();
+        QTest::keyPress(focused, Qt::Key_Escape);
+        QTest::keyRelease(focused, Qt::Key_Escape);
+        EXPECT_FALSE(remote.frame.view()->remoteWaiting());
+        EXPECT_TRUE(remote.monitor().endsWith(QStringLiteral("[Remote] <escape>")));
+        EXPECT_FALSE(remote.state.sending);
+        EXPECT_FALSE(remote.state.cqRepeat) << "Escape ends a CQ run as it ends a local one";
+        EXPECT_FALSE(static_cast<QCheckBox*>(remote.control(Ctl::Cq))->isChecked());
+        EXPECT_TRUE(remote.control(Ctl::Tx1)->isEnabled());
+        EXPECT_TRUE(remote.control(Ctl::Call)->isEnabled());
+        EXPECT_FALSE(remote.control(Ctl::Esc)->isVisible());
+        remote.clock.advanceMs(10'000);
+        EXPECT_FALSE(remote.frame.view()->remoteWaiting()) << "nothing more is handed off";
+    }
 }
 
 } // namespace
