@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -151,6 +152,22 @@ TEST_F(RemoteHostTest, EscapeEndsAWaitThatNoAnswerEnds) {
         remote.clock.advanceMs(10'000);
         EXPECT_FALSE(remote.frame.view()->remoteWaiting()) << "nothing more is handed off";
     }
+}
+
+// Escape held down and a press anywhere on the window, as the sender's abort test reads it.
+TEST_F(RemoteHostTest, APressOnTheWindowWithEscapeHeldEndsTheWait) {
+    host.frame.view()->link().StartStopLink(false);
+    sendFromRemote();
+    ASSERT_TRUE(remote.frame.view()->remoteWaiting());
+    QWidget* bar = remote.frame.wpmBox(); // outside the form: the key alone does nothing there
+    QTest::keyPress(bar, Qt::Key_Escape);
+    EXPECT_TRUE(remote.frame.view()->remoteWaiting());
+    QWidget* view = remote.frame.view();
+    QTest::mousePress(view, Qt::LeftButton, {}, QPoint(view->width() - 2, view->height() - 2));
+    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(view->width() - 2, view->height() - 2));
+    QTest::keyRelease(bar, Qt::Key_Escape);
+    EXPECT_TRUE(waitFor([&] { return !remote.frame.view()->remoteWaiting(); }));
+    EXPECT_TRUE(remote.monitor().endsWith(QStringLiteral("<escape>")));
 }
 
 } // namespace
