@@ -413,9 +413,7 @@ void CTarvoFormView::EnableOperatingControls(bool enable, Scope scope) {
         }
         break;
     }
-    const bool linkOn = enable && m_link->enabling().exchange;
-    for (int id : kLinkControls)
-        control(id)->setEnabled(linkOn);
+    setLinkControlsEnabled(enable);
     if (m_dev.link.isRemoteStation()) {
         m_settings.KEY = 0;
         box(Ctl::Key)->setChecked(false);
@@ -474,10 +472,14 @@ void CTarvoFormView::Shutdown() {
     m_dev.sidetone.CloseSidetone();
 }
 
-void CTarvoFormView::refreshLinkControls() {
-    const bool linkOn = m_link->enabling().exchange && !m_state.onAir() && !remoteWaiting();
+void CTarvoFormView::setLinkControlsEnabled(bool enable) {
+    const bool linkOn = enable && m_link->enabling().exchange;
     for (int id : kLinkControls)
         control(id)->setEnabled(linkOn);
+}
+
+void CTarvoFormView::refreshLinkControls() {
+    setLinkControlsEnabled(!m_state.onAir() && !remoteWaiting());
     m_frame.applyLinkMenuRules();
 }
 

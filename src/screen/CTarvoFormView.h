@@ -166,6 +166,8 @@ private:
     void switchBank(bool advanceFocus = true);
     void fieldEdited(int field, const QString& text);
     void setChildrenEnabled(bool enable);
+    /// The RcvCW, V, mode, frequency and R controls: only with the link up and both switches on.
+    void setLinkControlsEnabled(bool enable);
     bool eventFilter(QObject* watched, QEvent* event) override;
     /// Enter on a selected starred token jumps to where its text is kept.
     bool jumpToToken(const QString& selected);
