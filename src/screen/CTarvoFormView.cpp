@@ -778,12 +778,9 @@ void CTarvoFormView::onCommand(int command) {
         return PickIntoField(kPickOfField[command - Cmd::PickCall]);
     }
     case Ctl::Esc:
-        if (m_link->remoteWait().SetRemoteWait(RemoteWait::Ask))
-            m_link->remoteWait().SendRemoteEscape();
-        return;
+        return m_link->remoteWait().SendRemoteEscape();
     default:
-        linkCommand(command);
-        return;
+        return linkCommand(command);
     }
 }
 

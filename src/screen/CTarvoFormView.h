@@ -185,8 +185,8 @@ private:
     /// A key on the RcvCW controls or a key that gives up a remote wait; true when it was taken.
     bool linkKey(QKeyEvent* event);
     bool linkWheel(QWheelEvent* event);
-    /// Runs a command of the link's menu and keys; false when command is none of them.
-    bool linkCommand(int command);
+    /// Runs a command of the link's menu and keys; any other command does nothing.
+    void linkCommand(int command);
     /// Sends the field when id is a contact field.
     void sendFieldOf(int id);
 

@@ -18,42 +18,43 @@ constexpr Qt::KeyboardModifiers kAnyModifier = Qt::ControlModifier | Qt::AltModi
 
 } // namespace
 
-bool CTarvoFormView::linkCommand(int command) {
+void CTarvoFormView::linkCommand(int command) {
     const LinkEnabling on = m_link->enabling();
-    const bool strings = command >= Cmd::RequestString1 && command < Cmd::RequestString1 + 13;
     switch (command) {
     case Cmd::Jst:
+        if (on.send)
+            m_link->sendCommand(LinkCommand::TIMEJ);
+        return;
     case Cmd::Utc:
+        if (on.send)
+            m_link->sendCommand(LinkCommand::TIMEU);
+        return;
     case Cmd::RcvCwFore:
-        if (on.send) {
-            const LinkCommand which = command == Cmd::Jst   ? LinkCommand::TIMEJ
-                                      : command == Cmd::Utc ? LinkCommand::TIMEU
-                                                            : LinkCommand::RCVCW;
-            m_link->sendCommand(which);
-        }
-        return true;
+        if (on.send)
+            m_link->sendCommand(LinkCommand::RCVCW);
+        return;
     case Cmd::SetClear:
         if (on.send && m_settings.Send_CLSYNC)
             ClearCommand();
         else if (on.send)
             m_link->ClearRequests();
-        return true;
+        return;
     case Cmd::SetSave:
         if (on.send)
             m_link->SaveRequests();
-        return true;
+        return;
     case Cmd::RequestAgain:
         if (on.exchange)
             m_link->SendLinkRequest(GetStringMessage(m_settings.Recv_STRINGS));
-        return true;
+        return;
     case Cmd::RequestFreq:
         if (on.exchange)
             m_link->sendCommand(LinkCommand::FREQ);
-        return true;
+        return;
     default:
-        if (strings && on.exchange)
+        if (on.exchange && command >= Cmd::RequestString1 && command < Cmd::RequestString1 + 13)
             m_link->SendLinkRequest(GetStringMessage(command - Cmd::RequestString1 + 1));
-        return strings;
+        return;
     }
 }
 

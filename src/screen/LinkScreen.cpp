@@ -135,10 +135,6 @@ void LinkScreen::keyRemoteText(int wpm, const QString& text) {
     line->setText(text);
     line->selectAll();
     line->setFocus();
-    keyAtSpeed(wpm, [this, line] { m_view.sendSelectionOf(line); });
-}
-
-void LinkScreen::keyAtSpeed(int wpm, const std::function<void()>& key) {
     Settings& s = m_view.settings();
     const int saved = s.WPM;
     s.WPM = wpm;
@@ -146,7 +142,7 @@ void LinkScreen::keyAtSpeed(int wpm, const std::function<void()>& key) {
     if (wpm != saved)
         m_view.rebuildSidetone();
     m_view.state().RemoteKeying = true;
-    key();
+    m_view.sendSelectionOf(line);
     m_view.state().RemoteKeying = false;
     s.WPM = saved;
     if (wpm != saved)

@@ -59,8 +59,6 @@ public:
 private:
     /// No window of this program stands in front of the main frame.
     bool frameInFront() const;
-    /// Keys at wpm with the tones built for it, then restores the speed and the tones.
-    void keyAtSpeed(int wpm, const std::function<void()>& key);
 
     CTarvoFormView& m_view;
     StationLink& m_link;

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QChar>
-
 #include <memory>
 
 class ClockTimer;
