@@ -207,6 +207,12 @@ void CMainFrame::setView(CTarvoFormView* view) {
     view->OnInitialUpdate();
 }
 
+void CMainFrame::setConfigCommand(std::function<void()> run) {
+    QAction* config = m_actions.value(Cmd::Config);
+    config->setEnabled(true);
+    connect(config, &QAction::triggered, this, std::move(run));
+}
+
 int CMainFrame::wpmBoxIndex() const {
     return m_wpm->currentIndex();
 }

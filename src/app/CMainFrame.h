@@ -33,6 +33,8 @@ public:
     void setView(CTarvoFormView* view);
     CTarvoFormView* view() const { return m_view; }
     void setCloseHook(SaveHook hook) { m_closeHook = std::move(hook); }
+    /// What "Config  (&C)" runs; the item stays disabled until there is one.
+    void setConfigCommand(std::function<void()> run);
     QAction* action(int command) const { return m_actions.value(command); }
     QComboBox* wpmBox() const { return m_wpm; }
 

@@ -18,9 +18,9 @@
 
 #include <memory>
 
-class CMainFrame;
 class KeyStateFilter;
 class SidetoneGenerator;
+class StationWindow;
 class ThreadKeyingEngine;
 
 /// The application object: the command-line options, the settings, the devices and the window.
@@ -30,13 +30,10 @@ public:
     TarvoApp(int& argc, char** argv);
     ~TarvoApp() override;
 
-    /// Reads the options and settings and shows the window; false when the program must end.
+    /// Reads the options, asks for the page and shows the window; false when the program must end.
     bool start();
 
 private:
-    void loadSettings();
-    void saveSettings(int wpm);
-
     AudioOptions m_options;
     KeyStateFilter* m_keys;
     Settings m_settings;
@@ -52,5 +49,5 @@ private:
     TemplateTokens m_tokens{m_settings};
     StationLink m_link{m_settings, m_state};
     CsvLog m_log{m_settings, m_boxes, LogFolder()};
-    std::unique_ptr<CMainFrame> m_frame;
+    std::unique_ptr<StationWindow> m_window;
 };

@@ -4,10 +4,11 @@
 
 RecordingSerialPort::RecordingSerialPort(const Clock& clock) : m_clock(clock) {}
 
-SerialPort::OpenResult RecordingSerialPort::open(int) {
+SerialPort::OpenResult RecordingSerialPort::open(int com) {
     if (m_failWith != OpenResult::Ok)
         return m_failWith;
     m_open = true;
+    m_openedCom = com;
     m_events.append(Event::Open);
     return OpenResult::Ok;
 }

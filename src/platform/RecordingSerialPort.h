@@ -34,6 +34,8 @@ public:
     /// Every setDtr/setRts call while open, whether or not the level changed.
     const QList<Change>& changes() const { return m_changes; }
     const QList<Event>& events() const { return m_events; }
+    /// The COM number of the last open, 0 before the first.
+    int openedCom() const { return m_openedCom; }
     bool dtr() const { return m_dtr; }
     bool rts() const { return m_rts; }
 
@@ -53,6 +55,7 @@ private:
     bool m_failLines = false;
     std::function<void()> m_latency;
     bool m_open = false;
+    int m_openedCom = 0;
     bool m_dtr = false;
     bool m_rts = false;
 };

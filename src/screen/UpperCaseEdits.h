@@ -1,17 +1,8 @@
 #pragma once
 
-#include <QPlainTextEdit>
-#include <QValidator>
+#include "platform/UpperCaseValidator.h"
 
-/// Turns whatever is typed or pasted into a line edit into upper case.
-class UpperCaseValidator : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override {
-        input = input.toUpper();
-        return Acceptable;
-    }
-};
+#include <QPlainTextEdit>
 
 /// A multi-line edit whose typed and pasted text is upper case.
 class UpperCaseTextArea : public QPlainTextEdit {
