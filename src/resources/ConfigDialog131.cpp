@@ -37,7 +37,7 @@ const QList<ConfigGroup>& ConfigDialog131() {
             {0, C::Label, "PTT", 2, 0}, {CfgCtl::PttDtr, C::Radio, "DTR", 2, 1}, {CfgCtl::PttRts, C::Radio, "RTS", 2, 2},
             {CfgCtl::PttBoth, C::Radio, "BOTH", 2, 3}, {CfgCtl::PttOff, C::Radio, "OFF", 2, 4},
             {0, C::Label, "Delay", 3, 0}, {CfgCtl::Delay, C::List, "", 3, 1}, {0, C::Label, " (ms)", 3, 2},
-            {CfgCtl::Close, C::Check, "Everytime,\nit close.", 4, 1}, {CfgCtl::Tone, C::Check, "TONE(CW)", 4, 3},
+            {CfgCtl::Close, C::Check, "Everytime,\nit close.", 4, 1}, {CfgCtl::Tone, C::Check, "TONE(CW)", 5, 1},
         }},
         {"TrvRcvCW", {
             {CfgCtl::Use, C::Check, "Use", 0, 0}, {CfgCtl::IpCheck, C::Check, "IP Check", 0, 1},

@@ -64,7 +64,9 @@ void ConfigDialog::build() {
     m_comDevice->setWordWrap(true);
     m_comDevice->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* portGrid = static_cast<QGridLayout*>(boxes[2]->layout());
-    portGrid->addWidget(m_comDevice, portGrid->rowCount(), 0, 1, 5);
+    // The radios stay together; the description takes what width is left.
+    portGrid->setColumnStretch(5, 1);
+    portGrid->addWidget(m_comDevice, portGrid->rowCount(), 0, 1, 6);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -107,9 +109,13 @@ QWidget* ConfigDialog::create(int id, int kind, const char* text, int length) {
         auto* edit = new QLineEdit(this);
         edit->setMaxLength(length);
         edit->setTextMargins(2, 0, 2, 0);
-        if (length == kTextLimit)
+        if (length == kTextLimit) {
             edit->setValidator(new UpperCaseValidator(edit));
-        else if (length == 5)
+        } else {
+            // Port and address edits show their whole text.
+            edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString(length, QLatin1Char('0'))) + 12);
+        }
+        if (length == 5)
             edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
         widget = edit;
         break;
