@@ -47,9 +47,16 @@ constexpr Toggle kToggles[] = {
 constexpr int kSendItems[] = {Cmd::Jst, Cmd::Utc, Cmd::RcvCwFore, Cmd::SetClear, Cmd::SetSave};
 
 bool isExchangeItem(int command) {
-    return command == Cmd::RequestAgain || command == Cmd::RequestFreq ||
-           (command >= Cmd::RequestString1 && command < Cmd::RequestString1 + 13);
+    return command == Cmd::RequestAgain || command == Cmd::RequestFreq || command == Cmd::OpenView ||
+           command == Cmd::StepRangeUp || command == Cmd::StepRangeDown ||
+           (command >= Cmd::RequestString1 && command < Cmd::RequestString1 + 13) ||
+           (command >= Cmd::FreqWidth7 && command < Cmd::FreqStep10 + 5);
 }
+
+constexpr int kFrequencyItems[] = {Cmd::SetRigFreq, Cmd::FreqUp, Cmd::FreqDown};
+constexpr int kStepsHz[] = {10, 100, 1000, 10000, 20000};
+constexpr int kFirstWidth = 7;
+constexpr int kWidths = 6;
 
 } // namespace
 
@@ -77,7 +84,9 @@ void LinkMenus::connectToggles(const std::function<void()>& switchChanged) {
 
 void LinkMenus::connectCommands(const std::function<void(int)>& run) {
     QList<int> commands(std::begin(kSendItems), std::end(kSendItems));
-    commands << Cmd::RequestAgain << Cmd::RequestFreq;
+    commands << Cmd::RequestAgain << Cmd::RequestFreq << Cmd::OpenView << Cmd::StepRangeUp << Cmd::StepRangeDown;
+    for (int command : kFrequencyItems)
+        commands << command;
     for (int i = 0; i < 13; ++i)
         commands << Cmd::RequestString1 + i;
     QList<QAction*> items;
@@ -91,6 +100,17 @@ void LinkMenus::connectCommands(const std::function<void(int)>& run) {
     }
     for (int i = 0; i < 13; ++i)
         m_actions.value(Cmd::RequestString1 + i)->setCheckable(true);
+    // Width and step are settings of their own; the next step uses them.
+    for (int i = 0; i < kWidths; ++i) {
+        QAction* width = m_actions.value(Cmd::FreqWidth7 + i);
+        width->setCheckable(true);
+        QObject::connect(width, &QAction::triggered, width, [this, i] { m_settings.DIGITS = kFirstWidth + i; });
+    }
+    for (int i = 0; i < 5; ++i) {
+        QAction* step = m_actions.value(Cmd::FreqStep10 + i);
+        step->setCheckable(true);
+        QObject::connect(step, &QAction::triggered, step, [this, i] { m_settings.STEP = kStepsHz[i]; });
+    }
 }
 
 void LinkMenus::apply(const LinkEnabling& on) {
@@ -106,6 +126,8 @@ void LinkMenus::apply(const LinkEnabling& on) {
     }
     for (QAction* item : m_barItems)
         item->setEnabled(on.exchange);
+    for (int command : kFrequencyItems)
+        m_actions.value(command)->setEnabled(on.frequency);
 }
 
 void LinkMenus::updateCheckMarks() {
@@ -113,4 +135,8 @@ void LinkMenus::updateCheckMarks() {
         m_actions.value(toggle.command)->setChecked(m_settings.*toggle.flag != 0);
     for (int i = 0; i < 13; ++i)
         m_actions.value(Cmd::RequestString1 + i)->setChecked(m_settings.Recv_STRINGS == i + 1);
+    for (int i = 0; i < kWidths; ++i)
+        m_actions.value(Cmd::FreqWidth7 + i)->setChecked(m_settings.DIGITS == kFirstWidth + i);
+    for (int i = 0; i < 5; ++i)
+        m_actions.value(Cmd::FreqStep10 + i)->setChecked(m_settings.STEP == kStepsHz[i]);
 }

@@ -24,6 +24,7 @@ TarvoApp::~TarvoApp() {
 
 bool TarvoApp::start() {
     m_options = ParseCommandLine(JoinCommandLine(arguments()));
+    m_settings.viewFocusFreq = m_options.viewFocusFreq;
     const ToneShape shape{m_options.sampleRate, m_options.toneHz, m_options.gain};
     m_sidetone = std::make_unique<SidetoneGenerator>(m_audio, m_settings, shape, m_options.waveDevice);
     m_engine = std::make_unique<ThreadKeyingEngine>(m_clock, m_port, *m_sidetone);

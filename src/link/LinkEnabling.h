@@ -11,6 +11,8 @@ struct LinkEnabling {
     /// Requests that want an answer, and the RcvCW and frequency controls: the link is up and both
     /// sending and receiving are on.
     bool exchange = false;
+    /// Sending and stepping the frequency: exchange, and the frequency display is shown.
+    bool frequency = false;
 };
 
 /// linkUp: the link was started and has not been stopped since, bound or not.

@@ -1,5 +1,7 @@
 #include "peer/PeerAnswers.h"
 
+#include "link/LinkText.h"
+
 namespace {
 
 /// The request's keyword: its bytes up to the first blank or carriage return.
@@ -20,6 +22,51 @@ int AskedString(const QByteArray& keyword) {
         return 0;
     const int string = (tens - '0') * 10 + (units - '0');
     return string <= kDecoderStrings ? string : 0;
+}
+
+constexpr qsizetype kFrequencyAt = 5;
+constexpr qsizetype kFrequencyWidth = 12;
+constexpr qsizetype kModeAt = kFrequencyAt + kFrequencyWidth + 1;
+constexpr int kLogDataLines = 15;
+constexpr int kFrequencyLine = 7;
+constexpr int kModeLine = 8;
+
+/// Digits with at most one point among them, at least one digit.
+bool IsDecimal(const QString& text) {
+    bool point = false;
+    bool digit = false;
+    for (const QChar c : text) {
+        if (c >= u'0' && c <= u'9')
+            digit = true;
+        else if (c == u'.' && !point)
+            point = true;
+        else
+            return false;
+    }
+    return digit;
+}
+
+QByteArray RigData(const Rig& rig) {
+    QStringList lines(kLogDataLines);
+    lines[kFrequencyLine - 1] = rig.frequency;
+    lines[kModeLine - 1] = rig.mode;
+    return LogDataMessage(lines);
+}
+
+/// The rig an "FSET" request asks for, if it is of the request's layout.
+std::optional<Rig> RequestedRig(const QByteArray& request) {
+    QString text = FromLinkBytes(request);
+    if (text.endsWith(QLatin1Char('\r')))
+        text.chop(1);
+    if (text.size() <= kModeAt || text[kModeAt - 1] != u' ')
+        return std::nullopt;
+    const QString frequency = text.mid(kFrequencyAt, kFrequencyWidth).trimmed();
+    const QString mode = text.mid(kModeAt);
+    // A line end in the mode would move the lines of the "FREQ" answer.
+    if (!IsDecimal(frequency) || mode.trimmed().isEmpty() || mode.contains(QLatin1Char('\n')) ||
+        mode.contains(QLatin1Char('\r')))
+        return std::nullopt;
+    return Rig{frequency, mode};
 }
 
 } // namespace
@@ -55,13 +102,18 @@ CompanionData DefaultCompanionData() {
     return data;
 }
 
-std::optional<QByteArray> AnswerTo(const QByteArray& request, const CompanionData& data) {
+std::optional<QByteArray> AnswerTo(const QByteArray& request, CompanionData& data) {
     const QByteArray keyword = Keyword(request);
     if (const int string = AskedString(keyword); string > 0)
         return StringReplyMessage(string, data.strings[string - 1]);
     if (keyword == "SPEC")
         return ItemListMessage(data.items);
-    if (keyword == "FSET")
+    if (keyword == "FREQ")
+        return RigData(data.rig);
+    if (keyword == "FSET") {
+        if (const auto rig = RequestedRig(request))
+            data.rig = *rig;
         return FsetAnswer();
+    }
     return std::nullopt;
 }

@@ -9,10 +9,17 @@
 #include <array>
 #include <optional>
 
-/// What the peer has decoded and the items it offers.
+/// The rig the companion talks to: what "FREQ" reports and "FSET" sets.
+struct Rig {
+    QString frequency = QStringLiteral("7.02500"); ///< MHz, as Tarvo's frequency display writes it
+    QString mode = QStringLiteral("CW");
+};
+
+/// What the peer has decoded, the items it offers and its rig.
 struct CompanionData {
     std::array<DecoderString, kDecoderStrings> strings;
     QStringList items; ///< item records, kSpecRecordLength characters each
+    Rig rig;
 };
 
 /// Thirteen strings of traffic and noise at pitches 50 Hz apart from 400 Hz, and one item of each
@@ -20,5 +27,10 @@ struct CompanionData {
 CompanionData DefaultCompanionData();
 
 /// What the companion answers to a request from Tarvo: the string asked for to "GET01" ..
-/// "GET13", the item list to "SPEC", "FSET \r" to "FSET"; nothing to anything else.
-std::optional<QByteArray> AnswerTo(const QByteArray& request, const CompanionData& data);
+/// "GET13", the item list to "SPEC", a "LOGDT" block of fifteen lines with the rig's frequency
+/// and mode as lines 7 and 8 to "FREQ", "FSET \r" to "FSET"; nothing to anything else.
+/// An "FSET" sets the rig when it is "FSET ", 12 characters holding a decimal number between
+/// blanks, a blank and a mode (not only blanks, without line ends; a final carriage return is not
+/// part of it). Any other "FSET" leaves the rig alone but is answered all the same, so that
+/// Tarvo's frequency display does not stay locked waiting.
+std::optional<QByteArray> AnswerTo(const QByteArray& request, CompanionData& data);

@@ -47,7 +47,7 @@ private:
     void take(const QString& line);
     void send(const QByteArray& datagram);
 
-    CompanionData m_data;
+    CompanionData m_data; ///< its rig follows Tarvo's "FSET" requests
     DatagramSender& m_sender;
     PeerOutput& m_output;
     InputLines m_lines;

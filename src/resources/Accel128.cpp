@@ -43,6 +43,7 @@ QList<Accelerator> build() {
         {alt(Qt::Key_W), Cmd::RcvCwFore},
         {ctrlShift(Qt::Key_0), Cmd::RequestAgain},
         {ctrlShift(Qt::Key_R), Cmd::RequestFreq},
+        {ctrlShift(Qt::Key_F), Cmd::SetRigFreq},
         {ctrlShift(Qt::Key_V), Cmd::OpenView},
         {ctrlShift(Qt::Key_N), Cmd::StepRangeUp},
         {ctrlShift(Qt::Key_M), Cmd::StepRangeDown},

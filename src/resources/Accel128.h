@@ -38,6 +38,9 @@ enum : int {
     StepRangeDown = 61340,
     FreqUp = 61338,
     FreqDown = 61339,
+    SetRigFreq = 61326,
+    FreqWidth7 = 61327, ///< "Freq Display Width 7" .. "12": 61327..61332
+    FreqStep10 = 61333, ///< "Freq Step 10Hz", "100Hz", "1KHz", "10KHz", "20KHz": 61333..61337
 };
 } // namespace Cmd
 

@@ -1,5 +1,7 @@
 #include "resources/Menu128.h"
 
+#include "resources/Accel128.h"
+
 // clang-format off
 const QList<MenuRow>& Menu128() {
     static const QList<MenuRow> rows = {
@@ -49,8 +51,14 @@ const QList<MenuRow>& Menu128() {
         {1, "set Etc.", 0},
         {2, "set Datetime JST\t( ALT+T )", 61266}, {2, "set Datetime UTC\t( ALT+U )", 61267},
         {2, "set RcvCW Fore\t( ALT+W )", 61278}, {2, "set Clear\t( ALT+Z )", 61294}, {2, "set Save\t( ALT+S )", 61295},
-        {1, "set RIG Freq && Mode\t( CTRL+SHIFT+F )", 0},
+        {1, "set RIG Freq && Mode\t( CTRL+SHIFT+F )", Cmd::SetRigFreq},
         {1, "set Freq Width && Step\t( step+-  CTRL+SHIFT+N, M )", 0},
+        {2, "Freq Display Width 7", 61327}, {2, "Freq Display Width 8", 61328}, {2, "Freq Display Width 9", 61329},
+        {2, "Freq Display Width 10", 61330}, {2, "Freq Display Width 11", 61331}, {2, "Freq Display Width 12", 61332},
+        {2, "", -1},
+        {2, "Freq Step 10Hz", 61333}, {2, "Freq Step 100Hz", 61334}, {2, "Freq Step 1KHz", 61335},
+        {2, "Freq Step 10KHz", 61336}, {2, "Freq Step 20KHz", 61337},
+        {2, "", -1},
         {2, "Freq Step Range +\t( CTRL+SHIFT+N )", 61341}, {2, "Freq Step Range -\t( CTRL+SHIFT+M )", 61340},
         {1, "set Freq Up\t( NotFocus+CTRL+SHIFT+UP )", 61338},
         {1, "set Freq Down\t( NotFocus+CTRL+SHIFT+DOWN )", 61339},

@@ -154,6 +154,7 @@ void CTarvoFormView::connectControls() {
             m_link->polling().step(value - kChannelRest);
     });
     connect(button(Ctl::Request), &QPushButton::clicked, this, [this] { linkCommand(Cmd::RequestFreq); });
+    connect(button(Ctl::View), &QPushButton::clicked, this, [this] { linkCommand(Cmd::OpenView); });
     connect(button(Ctl::Esc), &QPushButton::clicked, this, [this] { onCommand(Ctl::Esc); });
     for (QWidget* widget : std::as_const(m_controls))
         widget->installEventFilter(this);
@@ -172,6 +173,8 @@ void CTarvoFormView::OnInitialUpdate() {
     auto* mode = static_cast<QComboBox*>(control(Ctl::Mode));
     for (const QString& name : m_settings.Mode)
         mode->addItem(name);
+    // Enter sends the mode to the rig; it never adds to the list.
+    mode->setInsertPolicy(QComboBox::NoInsert);
     m_frame.RebuildCommandBar(TxHidden);
 
     for (int field = 0; field < kContactFields; ++field)
@@ -788,7 +791,7 @@ void CTarvoFormView::EnterHandler() {
     QWidget* focused = focusedControl();
     const int id = controlId(focused);
     if (id == Ctl::Freq || (focused && control(Ctl::Mode)->isAncestorOf(focused)) || id == Ctl::Mode)
-        return; // setting the rig frequency belongs to the link
+        return m_link->frequency().enterPressed();
     if (m_settings.KEY == 1 && id == Ctl::InputLine && edit(id)->text().isEmpty())
         LogText(QStringLiteral("\r\n"));
     clearDefaultLook();
@@ -874,6 +877,8 @@ void CTarvoFormView::RefreshCommandBarSelection() {
 
 bool CTarvoFormView::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && linkKey(static_cast<QKeyEvent*>(event)))
+        return true;
+    if (frequencyKey(watched, event))
         return true;
     if (event->type() == QEvent::Wheel && linkWheel(static_cast<QWheelEvent*>(event)))
         return true;

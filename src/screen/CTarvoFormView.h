@@ -185,6 +185,8 @@ private:
     /// A key on the RcvCW controls or a key that gives up a remote wait; true when it was taken.
     bool linkKey(QKeyEvent* event);
     bool linkWheel(QWheelEvent* event);
+    /// Up and Down on the frequency edit, and the accelerator chords kept from the mode list.
+    bool frequencyKey(QObject* watched, QEvent* event);
     /// Runs a command of the link's menu and keys; any other command does nothing.
     void linkCommand(int command);
     /// Sends the field when id is a contact field.

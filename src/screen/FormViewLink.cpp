@@ -4,12 +4,15 @@
 #include "resources/Accel128.h"
 #include "resources/ControlIds.h"
 #include "resources/Menu128.h"
+#include "screen/FrequencyMath.h"
 #include "screen/LinkScreen.h"
 #include "settings/Settings.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QWheelEvent>
 
 namespace {
@@ -51,6 +54,24 @@ void CTarvoFormView::linkCommand(int command) {
         if (on.exchange)
             m_link->sendCommand(LinkCommand::FREQ);
         return;
+    case Cmd::OpenView:
+        m_link->openView();
+        return;
+    case Cmd::SetRigFreq:
+        m_link->frequency().resend();
+        return;
+    case Cmd::FreqUp:
+    case Cmd::FreqDown:
+        m_link->frequency().fixedStep(command == Cmd::FreqUp);
+        return;
+    case Cmd::StepRangeUp:
+        if (on.exchange)
+            m_settings.STEP = StepRangeUp(m_settings.STEP);
+        return;
+    case Cmd::StepRangeDown:
+        if (on.exchange)
+            m_settings.STEP = StepRangeDown(m_settings.STEP);
+        return;
     default:
         if (on.exchange && command >= Cmd::RequestString1 && command < Cmd::RequestString1 + 13)
             m_link->SendLinkRequest(GetStringMessage(command - Cmd::RequestString1 + 1));
@@ -72,10 +93,32 @@ bool CTarvoFormView::linkKey(QKeyEvent* event) {
     return key == Qt::Key_Tab || key == Qt::Key_Left || key == Qt::Key_Right;
 }
 
+bool CTarvoFormView::frequencyKey(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
+        return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool upOrDown = key->key() == Qt::Key_Up || key->key() == Qt::Key_Down;
+    const Qt::KeyboardModifiers mods = key->modifiers() & kAnyModifier;
+    if (watched == control(Ctl::Freq) && upOrDown && mods == Qt::NoModifier && event->type() == QEvent::KeyPress)
+        return m_link->frequency().digitStep(*edit(Ctl::Freq), key->key() == Qt::Key_Up);
+    const bool chord = upOrDown || key->key() == Qt::Key_N || key->key() == Qt::Key_M;
+    if (watched != control(Ctl::Mode) || !chord || mods != (Qt::ControlModifier | Qt::ShiftModifier))
+        return false;
+    // The list would step its selection; the chord belongs to the accelerators.
+    event->ignore();
+    return true;
+}
+
 bool CTarvoFormView::linkWheel(QWheelEvent* event) {
     const Qt::KeyboardModifiers mods = event->modifiers();
-    if (mods.testFlag(Qt::ControlModifier) && mods.testFlag(Qt::ShiftModifier))
-        return false;
+    if (mods.testFlag(Qt::ControlModifier) && mods.testFlag(Qt::ShiftModifier)) {
+        // Turned towards the operator: the V button.
+        if (event->angleDelta().y() < 0 && button(Ctl::View)->isEnabled())
+            QMetaObject::invokeMethod(button(Ctl::View), &QPushButton::click, Qt::QueuedConnection);
+        return true;
+    }
+    if (m_link->frequency().wheel(QApplication::focusWidget(), *event))
+        return true;
     QWidget* focused = focusedControl();
     const int id = controlId(focused);
     const bool onChannel = id == Ctl::RcvCw || id == Ctl::StringChannel || id == Ctl::Mode ||

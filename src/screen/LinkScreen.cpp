@@ -1,7 +1,9 @@
 #include "screen/LinkScreen.h"
 
 #include "keyer/KeyerState.h"
+#include "link/HamlogRecord.h"
 #include "link/StationLink.h"
+#include "link/ViewDialog.h"
 #include "platform/KeyState.h"
 #include "resources/ControlIds.h"
 #include "screen/CTarvoFormView.h"
@@ -38,7 +40,21 @@ void LinkScreen::StartStopLink(bool start) {
 }
 
 LinkEnabling LinkScreen::enabling() const {
-    return LinkEnablingOf(m_view.settings(), m_link.running());
+    LinkEnabling on = LinkEnablingOf(m_view.settings(), m_link.running());
+    on.frequency = on.exchange && m_frequency.shown();
+    return on;
+}
+
+void LinkScreen::logData(const QString& block) {
+    m_frequency.clearPending();
+    const HamlogBlock hamlog = BuildHamlogRecord(block);
+    for (const QString& line : hamlog.frequencies)
+        m_frequency.showFrequency(line);
+    for (const QString& line : hamlog.modes)
+        m_frequency.showMode(line);
+    m_hamlogRecord = hamlog.record;
+    // For the operator to copy into the logging program; the CSV log does not take it.
+    m_view.AppendMonitorText(hamlog.record + QStringLiteral("\r\n"));
 }
 
 void LinkScreen::SendLinkRequest(const QByteArray& request) {
@@ -151,4 +167,62 @@ void LinkScreen::keyRemoteText(int wpm, const QString& text) {
 
 void LinkScreen::sendToPeer(LinkPeer peer, const QByteArray& datagram) {
     m_link.sendToPeer(peer, datagram);
+}
+
+void LinkScreen::openView() {
+    if (m_viewDialog || !enabling().exchange)
+        return;
+    ViewDialog dialog(*this, m_view.clock(), m_view.settings().viewFocusFreq, m_view.window());
+    m_viewDialog = &dialog;
+    dialog.exec();
+    m_viewDialog = nullptr;
+    if (const auto field = dialog.exitField())
+        m_view.AdvanceFocus(Ctl::kFields[*field]);
+}
+
+void LinkScreen::showViewString(int string, const QString& pitch, const QString& text) {
+    if (m_viewDialog)
+        m_viewDialog->showString(string, pitch, text);
+}
+
+void LinkScreen::setViewItems(const QStringList& records) {
+    if (m_viewDialog)
+        m_viewDialog->setItems(records);
+}
+
+Settings& LinkScreen::viewSettings() {
+    return m_view.settings();
+}
+
+QString LinkScreen::frequencyText() const {
+    return static_cast<QLineEdit*>(m_view.control(Ctl::Freq))->text();
+}
+
+std::pair<int, int> LinkScreen::frequencySelection() const {
+    const auto* frequency = static_cast<QLineEdit*>(m_view.control(Ctl::Freq));
+    if (!frequency->hasSelectedText())
+        return {frequency->cursorPosition(), 0};
+    return {frequency->selectionStart(), int(frequency->selectedText().size())};
+}
+
+void LinkScreen::takeFrequency(const QString& text) {
+    static_cast<QLineEdit*>(m_view.control(Ctl::Freq))->setText(text);
+    m_frequency.enterPressed();
+}
+
+bool LinkScreen::bankSwitched() const {
+    return static_cast<QCheckBox*>(m_view.control(Ctl::Bank))->isChecked();
+}
+
+void LinkScreen::pickedIntoField(ContactField field, const QString& text) {
+    m_view.putField(field, text);
+    sendField(field);
+}
+
+void LinkScreen::screenCommand(int command) {
+    m_view.onCommand(command);
+}
+
+bool LinkScreen::sending() const {
+    return m_view.state().sending;
 }

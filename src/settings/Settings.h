@@ -30,6 +30,9 @@ struct Settings {
     std::array<QString, kDefaultPage> MYCALL; ///< MYCALL1..MYCALL6
     std::array<QString, kDefaultPage> MYQTH;  ///< MYQTH1..MYQTH6
 
+    /// The "/viewfocusfreq" option of the command line; never stored.
+    bool viewFocusFreq = false;
+
     // The page in use and the copies taken from it after the load dialog.
     int page = 1;
     QString currentTitle;

@@ -47,7 +47,7 @@ TEST(PeerAnswers, TarvoReadsEachStringAsItWasConfigured) {
 }
 
 TEST(PeerAnswers, EveryStringIsAnsweredWithItsOwnNumber) {
-    const CompanionData data = DefaultCompanionData();
+    CompanionData data = DefaultCompanionData();
     for (int string = 1; string <= kDecoderStrings; ++string) {
         SCOPED_TRACE(string);
         const auto answer = AnswerTo(QString::asprintf("GET%02d \r", string).toLatin1(), data);
@@ -68,16 +68,17 @@ TEST(PeerAnswers, DefaultStringsHaveTextAndPitchesOfTheirOwn) {
     }
 }
 
-TEST(PeerAnswers, OnlyGetSpecAndFsetAreAnswered) {
-    const CompanionData data = DefaultCompanionData();
+TEST(PeerAnswers, OnlyGetSpecFreqAndFsetAreAnswered) {
+    CompanionData data = DefaultCompanionData();
     for (const QByteArray request : {"GET00 \r", "GET14 \r", "GET1 \r", "GET013 \r", "GETAB \r", "GET \r", "TIMEJ \r",
-                                     "TIMEU \r", "RCVCW \r", "CLR \r", "SAVE \r", "FREQ \r", "VAL 0003 0002\r",
+                                     "TIMEU \r", "RCVCW \r", "CLR \r", "SAVE \r", "FREQS \r", "VAL 0003 0002\r",
                                      "CALL Q1ABC\r", "RMT25 CQ\r", "ESCAPE \r", "SPECS \r", "", "\r"}) {
         SCOPED_TRACE(request.toStdString());
         EXPECT_FALSE(AnswerTo(request, data));
     }
     EXPECT_EQ(AnswerTo("FSET 7.02500      CW\r", data), QByteArray("FSET \r"));
     EXPECT_TRUE(AnswerTo("SPEC \r", data));
+    EXPECT_TRUE(AnswerTo("FREQ \r", data));
     // A request whose carriage return was lost is still understood.
     EXPECT_EQ(AnswerTo("GET02", data), StringReplyMessage(2, data.strings[1]));
 }
@@ -101,7 +102,7 @@ TEST(PeerAnswers, ItemRecordsHaveTheirColumns) {
 }
 
 TEST(PeerAnswers, TarvoReadsTheDefaultItemListAsOneItemOfEachKind) {
-    const CompanionData data = DefaultCompanionData();
+    CompanionData data = DefaultCompanionData();
     const auto answer = AnswerTo("SPEC \r", data);
     ASSERT_TRUE(answer);
     EXPECT_TRUE(answer->startsWith("SPEC "));

@@ -52,6 +52,14 @@ TEST_F(PeerSessionTest, ARequestIsShownAndAnswered) {
     EXPECT_TRUE(output.errors.isEmpty());
 }
 
+TEST_F(PeerSessionTest, TheRigKeepsWhatAnFsetSetForTheRequestsAfterIt) {
+    session.received("FSET 14.01000     USB\r", "127.0.0.1:10001");
+    session.received("FREQ \r", "127.0.0.1:10001");
+    EXPECT_EQ(sender.sent, QList<QByteArray>({"FSET \r", "LOGDT \n\n\n\n\n\n14.01000\nUSB\n\n\n\n\n\n\n\n\r"}));
+    ASSERT_EQ(output.printed.size(), 4);
+    EXPECT_EQ(output.printed[0], R"(from 127.0.0.1:10001 "FSET 14.01000     USB\r")");
+}
+
 TEST_F(PeerSessionTest, OtherDatagramsAreOnlyShown) {
     session.received("CALL Q1ABC\r", "127.0.0.5:10001");
     session.received(QByteArray("\x01\xFF", 2), "127.0.0.1:40000");
