@@ -69,7 +69,7 @@ ViewDialog::ViewDialog(ViewHost& host, Clock& clock, bool focusFrequency, QWidge
     chooseString(m_selectedString, false);
     m_host.SendLinkRequest(CommandMessage(LinkCommand::SPEC));
     QMetaObject::invokeMethod(this, &ViewDialog::startUpFocus, Qt::QueuedConnection);
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    m_focusWatch = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         const int id = m_controls.key(now, 0);
         const bool keeps =
             std::find(std::begin(ViewCtl::kPicks), std::end(ViewCtl::kPicks), id) != std::end(ViewCtl::kPicks) ||
@@ -83,6 +83,8 @@ ViewDialog::ViewDialog(ViewHost& host, Clock& clock, bool focusFrequency, QWidge
 }
 
 ViewDialog::~ViewDialog() {
+    // The children give up the focus as they go, after the members they would be looked up in.
+    disconnect(m_focusWatch);
     m_host.detachFrequency();
 }
 

@@ -75,6 +75,7 @@ private:
     QCheckBox* m_actionExit = nullptr;
     QCheckBox* m_hamlog = nullptr;
     QPointer<QLineEdit> m_source; ///< the string edit a pick takes its word from
+    QMetaObject::Connection m_focusWatch;
     QStringList m_records;
     int m_selectedString = 1;
     int m_selectedItem = 0;

@@ -6,9 +6,11 @@
 #include "resources/Dialog147.h"
 #include "screen/LinkScreen.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QRadioButton>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <functional>
 
@@ -227,6 +229,102 @@ TEST_F(ViewDialogTest, TheDialogsFrequencyFollowsTheSteps) {
         ASSERT_TRUE(awaitRequest("FSET 7.02600      CW\r")) << "snapped to the kHz";
         EXPECT_EQ(edit(Ctl::Freq)->text(), QStringLiteral("7.02600")) << "both edits";
         EXPECT_EQ(frequency->text(), QStringLiteral("7.02600"));
+    });
+}
+
+TEST_F(ViewDialogTest, ItsKeysCloseItOrWorkTheScreen) {
+    open();
+    struct Close {
+        Qt::Key key;
+        Qt::KeyboardModifiers mods;
+    };
+    for (const Close& c : {Close{Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier},
+                           Close{Qt::Key_K, Qt::ControlModifier}, Close{Qt::Key_Escape, Qt::NoModifier}}) {
+        bool closed = false;
+        withDialog([&](ViewDialog& d) {
+            QTest::keyClick(QApplication::focusWidget(), c.key, c.mods);
+            closed = !d.isVisible();
+        });
+        EXPECT_TRUE(closed) << c.key;
+    }
+    withDialog([this](ViewDialog& d) {
+        seen();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
+        ASSERT_TRUE(awaitRequest("FREQ \r"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
+        EXPECT_TRUE(static_cast<QCheckBox*>(in(d, ViewCtl::Loop))->isChecked());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_I, Qt::ControlModifier | Qt::ShiftModifier);
+        EXPECT_EQ(QApplication::focusWidget(), in(d, ViewCtl::Items));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_9, Qt::ControlModifier);
+        EXPECT_TRUE(box(Ctl::Bank)->isChecked()) << "the screen's bank switch";
+        EXPECT_TRUE(d.windowTitle().endsWith(" TX9-16"));
+        view()->putField(FieldCALL, "Q1ABC");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_0, Qt::ControlModifier);
+        EXPECT_TRUE(edit(Ctl::Call)->text().isEmpty()) << "the screen's Clear";
+        EXPECT_TRUE(d.isVisible());
+    });
+    EXPECT_EQ(settings.LOOP, 1);
+}
+
+TEST_F(ViewDialogTest, TheWheelTurnedBackWithCtrlShiftOpensIt) {
+    open();
+    int opened = 0;
+    QTimer watch; // closes the dialog whenever it has opened
+    watch.setInterval(5);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (ViewDialog* d = view()->link().viewDialog()) {
+            ++opened;
+            d->done(QDialog::Rejected);
+        }
+    });
+    watch.start();
+    QLineEdit* call = edit(Ctl::Call);
+    const auto turn = [call](int delta) {
+        const QPointF at(call->width() / 2.0, call->height() / 2.0);
+        QWheelEvent event(at, call->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          Qt::ControlModifier | Qt::ShiftModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(call, &event);
+    };
+    turn(120);
+    QTest::qWait(30);
+    EXPECT_EQ(opened, 0) << "turned away from the operator";
+    turn(-120);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return opened == 1; }, kWaitMs));
+}
+
+TEST_F(ViewDialogTest, EscapeWhileTheRemoteWaitsGivesTheWaitUpAndKeepsTheDialog) {
+    UdpSocket host;
+    ASSERT_TRUE(host.bind(kLoopbackIpv4, 0));
+    settings.Remote_USE = 1;
+    settings.Remote_HOST = 0;
+    settings.Remote_IP = kLoopbackText;
+    settings.Remote_PORT = host.localPort();
+    open();
+    withDialog([&](ViewDialog& d) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_1, Qt::ControlModifier);
+        ASSERT_TRUE(ReceiveOne(host).has_value()) << "the text went to the host";
+        ASSERT_TRUE(view()->link().remoteWaiting());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        const auto escape = ReceiveOne(host);
+        ASSERT_TRUE(escape.has_value());
+        EXPECT_EQ(escape->bytes, QByteArray("ESCAPE \r"));
+        EXPECT_FALSE(view()->link().remoteWaiting());
+        EXPECT_TRUE(d.isVisible()) << "that Escape only gave the wait up";
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        EXPECT_FALSE(d.isVisible());
+    });
+}
+
+TEST_F(ViewDialogTest, WithViewFocusFreqTheDialogOpensInItsFrequency) {
+    settings.viewFocusFreq = true;
+    open();
+    handled("LOGDT \n\n\n\n\n\n14.07400\nCW\n\n\n\n\n\n\n\n\r");
+    edit(Ctl::Freq)->setSelection(3, 2);
+    withDialog([this](ViewDialog& d) {
+        QTest::qWait(20);
+        auto* frequency = static_cast<QLineEdit*>(in(d, ViewCtl::Freq));
+        EXPECT_EQ(QApplication::focusWidget(), frequency);
+        EXPECT_EQ(frequency->selectedText(), QStringLiteral("07"));
     });
 }
 
