@@ -154,6 +154,10 @@ public:
     void enableKeyingButtons(bool enable) override;
     bool hasOpenLine() const override;
 
+protected:
+    /// A wheel over the form between its controls: Ctrl+Shift turned back still opens the view dialog.
+    void wheelEvent(QWheelEvent* event) override;
+
 private:
     /// Keys text as a button transmission with PTT and its lead time around it; true when it went
     /// to the host station instead.

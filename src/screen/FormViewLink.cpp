@@ -109,6 +109,11 @@ bool CTarvoFormView::frequencyKey(QObject* watched, QEvent* event) {
     return true;
 }
 
+void CTarvoFormView::wheelEvent(QWheelEvent* event) {
+    if (!linkWheel(event))
+        QWidget::wheelEvent(event);
+}
+
 bool CTarvoFormView::linkWheel(QWheelEvent* event) {
     const Qt::KeyboardModifiers mods = event->modifiers();
     if (mods.testFlag(Qt::ControlModifier) && mods.testFlag(Qt::ShiftModifier)) {

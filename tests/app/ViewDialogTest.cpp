@@ -290,6 +290,14 @@ TEST_F(ViewDialogTest, TheWheelTurnedBackWithCtrlShiftOpensIt) {
     EXPECT_EQ(opened, 0) << "turned away from the operator";
     turn(-120);
     EXPECT_TRUE(QTest::qWaitFor([&] { return opened == 1; }, kWaitMs));
+
+    // Between the controls, over the form itself.
+    const QPoint gap = control(Ctl::LabelCall)->geometry().topLeft() - QPoint(0, 1);
+    ASSERT_EQ(view()->childAt(gap), nullptr);
+    QWheelEvent back(gap, view()->mapToGlobal(QPointF(gap)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                     Qt::ControlModifier | Qt::ShiftModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view(), &back);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return opened == 2; }, kWaitMs));
 }
 
 TEST_F(ViewDialogTest, EscapeWhileTheRemoteWaitsGivesTheWaitUpAndKeepsTheDialog) {
