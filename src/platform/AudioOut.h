@@ -5,9 +5,15 @@
 /// One audio output stream of 16-bit stereo frames. Buffers are played whole, in queue order.
 class AudioOut {
 public:
+    /// Why the last open failed.
+    enum class OpenError { None, NoDevice, BadDevice, Busy, BadFormat, Other };
+
     virtual ~AudioOut() = default;
     /// device -1 is the default output. False when there is no usable device: the caller stays silent.
     virtual bool open(int device, int sampleRate) = 0;
+    virtual OpenError lastOpenError() const = 0;
+    /// Everything queued has played.
+    virtual bool drained() const = 0;
     virtual bool isOpen() const = 0;
     /// Queues interleaved left/right frames; the data must live until it has played or reset().
     virtual void queue(const qint16* frames, int frameCount) = 0;
@@ -20,6 +26,8 @@ public:
 class NoAudioOut : public AudioOut {
 public:
     bool open(int, int) override { return false; }
+    OpenError lastOpenError() const override { return OpenError::NoDevice; }
+    bool drained() const override { return true; }
     bool isOpen() const override { return false; }
     void queue(const qint16*, int) override {}
     void reset() override {}

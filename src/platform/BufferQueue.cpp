@@ -24,6 +24,10 @@ void BufferQueue::fill(qint16* out, int frameCount, double now, double frameSeco
                     size_t(n) * 2 * sizeof(qint16));
         written += n;
         m_position += n;
+        if (m_position == m_playing.count) {
+            m_finishedAt.store(now + written * frameSeconds, std::memory_order_relaxed);
+            m_finished.fetch_add(1, std::memory_order_release);
+        }
     }
     std::memset(out + size_t(written) * 2, 0, size_t(frameCount - written) * 2 * sizeof(qint16));
 }
@@ -44,4 +48,14 @@ void BufferQueue::clear() {
     m_tail.store(0);
     m_playing = {};
     m_position = 0;
+    m_finished.store(0);
+    m_finishedAt.store(-std::numeric_limits<double>::infinity());
+}
+
+bool BufferQueue::drained(double now) const {
+    // With every pushed buffer counted as finished the consumer has nothing left that could move
+    // m_finishedAt, so the time read after the count belongs to the last buffer.
+    if (m_finished.load(std::memory_order_acquire) != m_tail.load(std::memory_order_relaxed))
+        return false;
+    return now >= m_finishedAt.load(std::memory_order_relaxed);
 }

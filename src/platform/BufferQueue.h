@@ -4,6 +4,7 @@
 
 #include <array>
 #include <atomic>
+#include <limits>
 
 /// Buffers of interleaved 16-bit stereo frames waiting to play, handed from one producer thread to
 /// one consumer (an audio callback) without locks or allocation. The consumer plays each buffer
@@ -22,6 +23,10 @@ public:
 
     /// Drops everything; only while the consumer is stopped.
     void clear();
+
+    /// Producer: every buffer pushed has gone into the consumer's output whole and its last frame
+    /// ends by now, on the clock of fill's now.
+    bool drained(double now) const;
 
     /// From the push of the buffer that began playing last to the moment of its first frame in the
     /// consumer's output; negative before any buffer began.
@@ -42,4 +47,7 @@ private:
     Entry m_playing;
     int m_position = 0;
     std::atomic<double> m_lastWait{-1};
+    // Buffers whose last frame has been written, counted like m_tail, and when that frame ends.
+    std::atomic<unsigned> m_finished{0};
+    std::atomic<double> m_finishedAt{-std::numeric_limits<double>::infinity()};
 };

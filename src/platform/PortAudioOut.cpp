@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 
 namespace {
@@ -38,12 +39,36 @@ private:
     int m_saved = -1;
 };
 
-PaDeviceIndex outputDevice(int device) {
-    if (device == -1)
-        return Pa_GetDefaultOutputDevice();
+/// The device to open for a device number, or why there is none.
+AudioOut::OpenError findOutput(int device, PaDeviceIndex& index) {
+    if (device == -1) {
+        index = Pa_GetDefaultOutputDevice();
+        return index == paNoDevice ? AudioOut::OpenError::NoDevice : AudioOut::OpenError::None;
+    }
     if (device < 0 || device >= Pa_GetDeviceCount())
-        return paNoDevice;
-    return device;
+        return AudioOut::OpenError::BadDevice;
+    index = device;
+    return AudioOut::OpenError::None;
+}
+
+/// Before Pa_Terminate: the host's own error is read from PortAudio's state.
+AudioOut::OpenError openErrorOf(PaError error) {
+    switch (error) {
+    case paDeviceUnavailable:
+        return AudioOut::OpenError::Busy;
+    case paInvalidSampleRate:
+    case paSampleFormatNotSupported:
+    case paInvalidChannelCount:
+        return AudioOut::OpenError::BadFormat;
+    case paUnanticipatedHostError: {
+        // Some of ALSA's set-up steps pass a busy device on only as their own error code.
+        const PaHostErrorInfo* host = Pa_GetLastHostErrorInfo();
+        return host && host->hostApiType == paALSA && host->errorCode == -EBUSY ? AudioOut::OpenError::Busy
+                                                                                : AudioOut::OpenError::Other;
+    }
+    default:
+        return AudioOut::OpenError::Other;
+    }
 }
 
 } // namespace
@@ -54,20 +79,31 @@ PortAudioOut::~PortAudioOut() {
 
 bool PortAudioOut::open(int device, int sampleRate) {
     close();
+    m_lastError = openStream(device, sampleRate);
+    return m_lastError == OpenError::None;
+}
+
+AudioOut::OpenError PortAudioOut::openStream(int device, int sampleRate) {
     PaError error;
     {
         QuietStderr quiet;
         error = Pa_Initialize();
     }
     if (error != paNoError)
-        return false;
-
-    const PaDeviceIndex index = outputDevice(device);
-    const PaDeviceInfo* info = index == paNoDevice ? nullptr : Pa_GetDeviceInfo(index);
-    if (!info || info->maxOutputChannels < kChannels) {
+        return OpenError::NoDevice;
+    const auto fail = [](OpenError why) {
         Pa_Terminate();
-        return false;
-    }
+        return why;
+    };
+
+    PaDeviceIndex index = paNoDevice;
+    if (const OpenError why = findOutput(device, index); why != OpenError::None)
+        return fail(why);
+    const PaDeviceInfo* info = Pa_GetDeviceInfo(index);
+    if (!info)
+        return fail(OpenError::Other);
+    if (info->maxOutputChannels < kChannels)
+        return fail(OpenError::BadFormat);
     PaStreamParameters parameters{};
     parameters.device = index;
     parameters.channelCount = kChannels;
@@ -81,14 +117,19 @@ bool PortAudioOut::open(int device, int sampleRate) {
     // block of ours.
     error = Pa_OpenStream(&stream, nullptr, &parameters, sampleRate, paFramesPerBufferUnspecified, paClipOff,
                           &PortAudioOut::callback, this);
-    if (error == paNoError && (error = Pa_StartStream(stream)) != paNoError)
+    if (error != paNoError)
+        return fail(openErrorOf(error));
+    if ((error = Pa_StartStream(stream)) != paNoError) {
+        const OpenError why = openErrorOf(error);
         Pa_CloseStream(stream);
-    if (error != paNoError) {
-        Pa_Terminate();
-        return false;
+        return fail(why);
     }
     m_stream = stream;
-    return true;
+    return OpenError::None;
+}
+
+bool PortAudioOut::drained() const {
+    return !m_stream || m_queue.drained(Pa_GetStreamTime(m_stream) - outputLatencySeconds());
 }
 
 void PortAudioOut::queue(const qint16* frames, int frameCount) {

@@ -15,6 +15,10 @@ public:
     /// device -1 is PortAudio's default output, N the device of that index. False without a
     /// device that plays 16-bit stereo at the rate, or when the device is busy.
     bool open(int device, int sampleRate) override;
+    OpenError lastOpenError() const override { return m_lastError; }
+    /// Counts the stream's output latency, so that closing once drained cuts nothing still on its
+    /// way to the speaker.
+    bool drained() const override;
     bool isOpen() const override { return m_stream != nullptr; }
     void queue(const qint16* frames, int frameCount) override;
     void reset() override;
@@ -30,7 +34,10 @@ private:
     static int callback(const void* input, void* output, unsigned long frameCount,
                         const PaStreamCallbackTimeInfo* timeInfo, unsigned long statusFlags, void* self);
 
+    OpenError openStream(int device, int sampleRate);
+
     PaStream* m_stream = nullptr;
+    OpenError m_lastError = OpenError::None;
     double m_frameSeconds = 0;
     BufferQueue m_queue;
 };

@@ -2,20 +2,29 @@
 
 bool RecordingAudioOut::open(int device, int sampleRate) {
     m_calls.append(QStringLiteral("open %1 %2").arg(device).arg(sampleRate));
-    m_open = !m_failOpen;
+    if (m_failOpen)
+        m_lastError = m_failWith;
+    else if (!m_rates.isEmpty() && !m_rates.contains(sampleRate))
+        m_lastError = OpenError::BadFormat;
+    else
+        m_lastError = OpenError::None;
+    m_open = m_lastError == OpenError::None;
     return m_open;
 }
 
 void RecordingAudioOut::queue(const qint16* frames, int frameCount) {
     m_calls.append(QStringLiteral("queue %1").arg(frameCount));
     m_queued.append({frames, std::vector<qint16>(frames, frames + size_t(frameCount) * 2)});
+    m_drained = false;
 }
 
 void RecordingAudioOut::reset() {
     m_calls.append(QStringLiteral("reset"));
+    m_drained = true;
 }
 
 void RecordingAudioOut::close() {
     m_calls.append(QStringLiteral("close"));
     m_open = false;
+    m_drained = true;
 }

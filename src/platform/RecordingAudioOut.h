@@ -17,6 +17,9 @@ public:
     };
 
     bool open(int device, int sampleRate) override;
+    OpenError lastOpenError() const override { return m_lastError; }
+    /// False from a queue until setDrained(true), reset or close: nothing plays by itself here.
+    bool drained() const override { return m_drained; }
     bool isOpen() const override { return m_open; }
     void queue(const qint16* frames, int frameCount) override;
     void reset() override;
@@ -25,11 +28,23 @@ public:
     /// Every call in order: "open -1 11025", "queue 661", "reset", "close".
     const QStringList& calls() const { return m_calls; }
     const QList<Queued>& queued() const { return m_queued; }
-    void failOpen(bool fail) { m_failOpen = fail; }
+    /// Every open fails with error until told otherwise.
+    void failOpen(bool fail, OpenError error = OpenError::Other) {
+        m_failOpen = fail;
+        m_failWith = error;
+    }
+    /// Opens at these rates only, failing with BadFormat at any other; every rate when empty.
+    void openOnlyAt(const QList<int>& rates) { m_rates = rates; }
+    /// What has been queued has played (true) or not yet.
+    void setDrained(bool drained) { m_drained = drained; }
 
 private:
     QStringList m_calls;
     QList<Queued> m_queued;
     bool m_failOpen = false;
+    OpenError m_failWith = OpenError::Other;
+    QList<int> m_rates;
+    OpenError m_lastError = OpenError::None;
     bool m_open = false;
+    bool m_drained = true;
 };

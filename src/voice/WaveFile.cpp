@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -149,6 +150,28 @@ std::vector<qint16> ToStereo16(const WaveData& wave) {
         out.push_back(value);
         if (format.channels == 1)
             out.push_back(value);
+    }
+    return out;
+}
+
+std::vector<qint16> ResampleStereo16(const std::vector<qint16>& frames, int fromRate, int toRate) {
+    if (fromRate <= 0 || toRate <= 0)
+        return {};
+    const qint64 count = qint64(frames.size() / 2);
+    const qint64 outCount = (count * toRate + fromRate - 1) / fromRate;
+    std::vector<qint16> out;
+    out.reserve(size_t(outCount) * 2);
+    for (qint64 j = 0; j < outCount; ++j) {
+        // Output frame j lies at j * fromRate / toRate input frames; past the last one it holds.
+        const qint64 at = j * fromRate;
+        const qint64 before = at / toRate;
+        const qint64 after = std::min(before + 1, count - 1);
+        const double weight = double(at % toRate) / toRate;
+        for (int channel = 0; channel < 2; ++channel) {
+            const double a = frames[size_t(before * 2 + channel)];
+            const double b = frames[size_t(after * 2 + channel)];
+            out.push_back(qint16(std::lround(a + (b - a) * weight)));
+        }
     }
     return out;
 }

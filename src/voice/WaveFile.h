@@ -48,3 +48,8 @@ WaveInfoResult WaveInfoOf(const QByteArray& head);
 /// only those: 8-bit unsigned and 16-bit signed PCM, one or two channels. Empty for any other
 /// layout.
 std::vector<qint16> ToStereo16(const WaveData& wave);
+
+/// Interleaved 16-bit stereo frames at fromRate, resampled to toRate by linear interpolation
+/// between neighbouring frames, for an output that does not take the file's own rate. The result
+/// covers the same time, rounded up to whole frames; empty when either rate is not positive.
+std::vector<qint16> ResampleStereo16(const std::vector<qint16>& frames, int fromRate, int toRate);

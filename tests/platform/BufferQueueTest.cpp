@@ -95,4 +95,66 @@ TEST(BufferQueue, WaitRunsFromThePushToTheBuffersFirstFrame) {
     EXPECT_NEAR(queue.lastWaitSeconds(), 0.006, 1e-9);
 }
 
+TEST(BufferQueue, DrainedOnceEveryBufferHasEndedInTheOutput) {
+    BufferQueue queue;
+    EXPECT_TRUE(queue.drained(0));
+    const auto a = frames({1, 2, 3});
+    const auto b = frames({4});
+    ASSERT_TRUE(queue.push(a.data(), 3, 0));
+    EXPECT_FALSE(queue.drained(1e9)) << "nothing has played";
+    fill(queue, 2, 10.000);
+    EXPECT_FALSE(queue.drained(1e9)) << "a's last frame waits";
+    // a's last frame is the first of the callback at 10.002 and ends a frame later.
+    fill(queue, 2, 10.002);
+    EXPECT_FALSE(queue.drained(10.0029));
+    EXPECT_TRUE(queue.drained(10.0031));
+
+    ASSERT_TRUE(queue.push(b.data(), 1, 10.004));
+    EXPECT_FALSE(queue.drained(1e9));
+    fill(queue, 3, 10.005);
+    EXPECT_FALSE(queue.drained(10.0055));
+    EXPECT_TRUE(queue.drained(10.0061));
+}
+
+TEST(BufferQueue, DrainedWaitsForTheLastOfSeveralBuffers) {
+    BufferQueue queue;
+    const auto a = frames({1});
+    const auto b = frames({2, 3});
+    queue.push(a.data(), 1, 0);
+    queue.push(b.data(), 2, 0);
+    fill(queue, 2, 1.0);
+    EXPECT_FALSE(queue.drained(1e9)) << "a has ended, b has not";
+    fill(queue, 2, 1.002);
+    EXPECT_FALSE(queue.drained(1.0029));
+    EXPECT_TRUE(queue.drained(1.0031));
+}
+
+TEST(BufferQueue, ClearLeavesNothingToDrain) {
+    BufferQueue queue;
+    const auto a = frames({1, 2, 3});
+    queue.push(a.data(), 3, 0);
+    queue.push(a.data(), 3, 0);
+    fill(queue, 1, 5.0);
+    queue.clear();
+    EXPECT_TRUE(queue.drained(0)) << "the time of a buffer that played before the clear no longer counts";
+    queue.push(a.data(), 3, 0);
+    EXPECT_FALSE(queue.drained(1e9));
+}
+
+TEST(BufferQueue, DrainedKeepsCountAcrossManyWrapsOfTheRing) {
+    BufferQueue queue;
+    const auto a = frames({1, 2});
+    double now = 0;
+    for (int round = 0; round < 100; ++round) {
+        for (unsigned i = 0; i < BufferQueue::kCapacity; ++i)
+            ASSERT_TRUE(queue.push(a.data(), 2, now));
+        fill(queue, int(BufferQueue::kCapacity), now);
+        now += BufferQueue::kCapacity * 0.001;
+        ASSERT_FALSE(queue.drained(1e9)) << round;
+        fill(queue, int(BufferQueue::kCapacity) + 1, now);
+        now += (BufferQueue::kCapacity + 1) * 0.001;
+        ASSERT_TRUE(queue.drained(now)) << round;
+    }
+}
+
 } // namespace

@@ -2,14 +2,17 @@
 
 #include <portaudio.h>
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryFile>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
 #include <cstdio>
+#include <vector>
 
 #if defined(__SANITIZE_ADDRESS__)
 // ALSA loads and unloads its plug-ins while PortAudio probes the devices; what their libraries
@@ -124,6 +127,66 @@ TEST(PortAudioOut, DefaultOutputOpensOnlyWhenThereIsOneAndKeepsStderrQuiet) {
     EXPECT_EQ(out.outputLatencySeconds(), 0);
     // Every start of PortAudio by the class, failed opens included, was matched by its end.
     EXPECT_EQ(Pa_Terminate(), paNotInitialized);
+}
+
+bool defaultOutputExists() {
+    CapturedStderr probing;
+    if (Pa_Initialize() != paNoError)
+        return false;
+    const bool exists = Pa_GetDefaultOutputDevice() != paNoDevice;
+    Pa_Terminate();
+    return exists;
+}
+
+TEST(PortAudioOut, AFailedOpenSaysWhy) {
+    PortAudioOut out;
+    EXPECT_EQ(out.lastOpenError(), AudioOut::OpenError::None);
+    for (int device : {9999, -2, 1 << 30}) {
+        EXPECT_FALSE(out.open(device, 11025)) << device;
+        EXPECT_EQ(out.lastOpenError(), AudioOut::OpenError::BadDevice) << device;
+    }
+    const bool opened = out.open(-1, 11025);
+    if (opened)
+        EXPECT_EQ(out.lastOpenError(), AudioOut::OpenError::None);
+    else if (!defaultOutputExists())
+        EXPECT_EQ(out.lastOpenError(), AudioOut::OpenError::NoDevice);
+    else
+        EXPECT_NE(out.lastOpenError(), AudioOut::OpenError::None);
+    out.close();
+    EXPECT_EQ(Pa_Terminate(), paNotInitialized);
+}
+
+TEST(PortAudioOut, AClosedOutputHasNothingToDrain) {
+    PortAudioOut out;
+    EXPECT_TRUE(out.drained());
+    const qint16 silence[4] = {};
+    out.open(9999, 11025);
+    out.queue(silence, 2);
+    EXPECT_TRUE(out.drained());
+}
+
+TEST(PortAudioOut, DrainedOnlyOnceTheQueuedFramesHavePlayed) {
+    constexpr int kRate = 48000;
+    if (!defaultOutputPlays(kRate))
+        GTEST_SKIP() << "no default output that plays 16-bit stereo at " << kRate << " Hz";
+    PortAudioOut out;
+    ASSERT_TRUE(out.open(-1, kRate));
+    EXPECT_TRUE(out.drained());
+
+    const std::vector<qint16> tenth(kRate / 10 * 2, 0);
+    QElapsedTimer elapsed;
+    elapsed.start();
+    out.queue(tenth.data(), kRate / 10);
+    EXPECT_FALSE(out.drained());
+    while (!out.drained() && elapsed.elapsed() < 3000)
+        QThread::msleep(2);
+    EXPECT_TRUE(out.drained());
+    EXPECT_GE(elapsed.elapsed(), 95) << "a tenth of a second of frames cannot have played sooner";
+
+    out.queue(tenth.data(), kRate / 10);
+    out.reset();
+    EXPECT_TRUE(out.drained()) << "reset drops what was queued";
+    out.close();
 }
 
 } // namespace

@@ -514,4 +514,62 @@ TEST(WaveFileTest, ToStereo16GivesSixteenBitStereoFrames) {
     }
 }
 
+TEST(WaveFileTest, ResamplingInterpolatesEachChannelBetweenNeighbouringFrames) {
+    struct Case {
+        const char* what;
+        std::vector<qint16> frames;
+        int from;
+        int to;
+        std::vector<qint16> expected;
+    };
+    const QList<Case> cases = {
+        {"the same rate", {1, -1, 7, 9, -300, 300}, 8000, 8000, {1, -1, 7, 9, -300, 300}},
+        {"twice the rate, the last frame held", {0, -10, 100, 10}, 1000, 2000, {0, -10, 50, 0, 100, 10, 100, 10}},
+        {"half the rate", {0, 0, 10, 1, 20, 2, 30, 3}, 2000, 1000, {0, 0, 20, 2}},
+        {"two thirds, halves rounded away from zero", {0, 0, 10, -10, 21, -21}, 3, 2, {0, 0, 16, -16}},
+        {"full scale stays in range",
+         {32767, -32768, -32768, 32767},
+         1,
+         4,
+         {32767, -32768, 16383, -16384, -1, -1, -16384, 16383, -32768, 32767, -32768, 32767, -32768, 32767, -32768,
+          32767}},
+        {"one frame up", {5, 6}, 8000, 48000, {5, 6, 5, 6, 5, 6, 5, 6, 5, 6, 5, 6}},
+        {"one frame down keeps a frame", {5, 6}, 48000, 8000, {5, 6}},
+        {"no frames", {}, 8000, 48000, {}},
+        {"no source rate", {1, 2}, 0, 48000, {}},
+        {"no target rate", {1, 2}, 8000, 0, {}},
+        {"a negative rate", {1, 2}, -8000, 48000, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(ResampleStereo16(c.frames, c.from, c.to), c.expected);
+    }
+}
+
+TEST(WaveFileTest, ResamplingKeepsThePlayingTimeInWholeFrames) {
+    struct Case {
+        int frames;
+        int from;
+        int to;
+        size_t expected;
+    };
+    for (const Case& c : {Case{441, 44100, 48000, 480}, Case{80, 8000, 44100, 441}, Case{11025, 11025, 48000, 48000},
+                          Case{1000, 22050, 44100, 2000}, Case{7, 11025, 44100, 28}, Case{3, 48000, 44100, 3}}) {
+        SCOPED_TRACE(testing::Message() << c.frames << " frames " << c.from << " -> " << c.to);
+        std::vector<qint16> frames;
+        for (int i = 0; i < c.frames; ++i) {
+            frames.push_back(qint16(i * 2));
+            frames.push_back(qint16(-i * 2));
+        }
+        const std::vector<qint16> out = ResampleStereo16(frames, c.from, c.to);
+        ASSERT_EQ(out.size(), c.expected * 2);
+        // A straight ramp stays on its line: frame j sits at j * from / to of the input.
+        for (size_t j = 0; j < c.expected; ++j) {
+            const double at = std::min(double(j) * c.from / c.to, double(c.frames - 1));
+            EXPECT_NEAR(out[j * 2], at * 2, 0.5) << j;
+            EXPECT_NEAR(out[j * 2 + 1], -at * 2, 0.5) << j;
+        }
+    }
+}
+
 } // namespace

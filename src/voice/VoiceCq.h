@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QRect>
+#include <QString>
+
+class Clock;
+class KeyingEngine;
+class KeyingLines;
+class KeyState;
+class VoicePlayer;
+struct Settings;
+
+/// What the voice CQ shows on its dialog.
+class VoiceCqHost {
+public:
+    enum class Bar { Count, Transmit, Watch };
+
+    virtual ~VoiceCqHost() = default;
+    /// While a voice CQ runs: the stop icon shown and every other control disabled.
+    virtual void showRunning(bool running) = 0;
+    /// "TX" while the transmitter is keyed.
+    virtual void showTransmitting(bool on) = 0;
+    /// "End": Ctrl+1 .. 6 has asked the voice CQ to stop after this call.
+    virtual void showEnd(bool shown) = 0;
+    virtual void setBarText(Bar bar, const QString& text) = 0;
+    virtual void setBarRange(Bar bar, int maximum) = 0;
+    virtual void setBarValue(Bar bar, int value) = 0;
+    /// Where a press of the left button stops the voice CQ, in screen coordinates.
+    virtual QRect stopIconScreenRect() const = 0;
+    /// The file does not play here: said once, and the transmitter stays unkeyed.
+    virtual void cannotPlay(const QString& message) = 0;
+};
+
+/// Calls CQ by voice: a row's file played as a transmission between the PTT and KEY lines,
+/// repeated with a watch pause, stopped by Escape, the stop icon or Ctrl+1 .. 6.
+class VoiceCq {
+public:
+    struct Devices {
+        Clock& clock;
+        KeyState& keys;
+        KeyingLines& lines;
+        KeyingEngine& engine;
+        VoicePlayer& player;
+    };
+
+    VoiceCq(Settings& settings, VoiceCqHost& host, const Devices& devices);
+
+    /// The voice CQ of one row; returns when it has ended and the keys that stopped it are up.
+    void run(const QString& path, int durationMs, int onIndex, int offIndex, bool repeat);
+    bool running() const { return m_running; }
+
+private:
+    /// The result of a wait: 0, Escape (27) or the digit '1' .. '6' held with Ctrl.
+    int wait(int ms, VoiceCqHost::Bar bar, bool stoppable, bool tracking);
+    int pressedDigit() const;
+    bool stopRequested() const;
+    /// Raises or drops a line through the keying engine; false when the change failed.
+    bool setLine(bool ptt, int code, bool on);
+    void releaseKeys(int result);
+
+    Settings& m_settings;
+    VoiceCqHost& m_host;
+    Devices m_dev;
+    bool m_running = false;
+};
