@@ -13,7 +13,8 @@
 
 #include <QFile>
 #include <QTemporaryDir>
-#include <QtEndian>
+
+#include "voice/WaveBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -21,30 +22,10 @@ namespace {
 
 /// A 16-bit mono WAV of 8000 samples a second, ms long.
 QString WriteWave(const QTemporaryDir& dir, int ms) {
-    const quint32 bytes = quint32(ms) * 16;
-    QByteArray file("RIFF");
-    const auto u32 = [&file](quint32 v) {
-        file.append(reinterpret_cast<const char*>(&v), 4);
-    };
-    const auto u16 = [&file](quint16 v) {
-        file.append(reinterpret_cast<const char*>(&v), 2);
-    };
-    u32(36 + bytes);
-    file.append("WAVEfmt ");
-    u32(16);
-    u16(1);
-    u16(1);
-    u32(8000);
-    u32(16000);
-    u16(2);
-    u16(16);
-    file.append("data");
-    u32(bytes);
-    file.append(QByteArray(int(bytes), '\0'));
     const QString path = dir.filePath(QStringLiteral("call%1.wav").arg(ms));
     QFile out(path);
     out.open(QIODevice::WriteOnly);
-    out.write(file);
+    out.write(PcmWaveFile(1, 8000, 16, QByteArray(qsizetype(ms) * 16, '\0')));
     return path;
 }
 

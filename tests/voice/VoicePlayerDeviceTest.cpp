@@ -7,27 +7,15 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include "voice/WaveBytes.h"
+
 #include <gtest/gtest.h>
 
 namespace {
 
-QByteArray le16(quint16 value) {
-    QByteArray bytes;
-    bytes.append(char(value & 0xFF));
-    bytes.append(char(value >> 8));
-    return bytes;
-}
-
-QByteArray le32(quint32 value) {
-    return le16(quint16(value & 0xFFFF)) + le16(quint16(value >> 16));
-}
-
 /// A fifth of a second of 16-bit mono silence at the rate.
 QByteArray shortFile(quint32 rate) {
-    const QByteArray samples(qsizetype(rate / 5 * 2), '\0');
-    const QByteArray body = "WAVEfmt " + le32(16) + le16(1) + le16(1) + le32(rate) + le32(rate * 2) + le16(2) +
-                            le16(16) + "data" + le32(quint32(samples.size())) + samples;
-    return "RIFF" + le32(quint32(body.size())) + body;
+    return PcmWaveFile(1, rate, 16, QByteArray(qsizetype(rate / 5 * 2), '\0'));
 }
 
 // Against whatever sound PortAudio finds; the build machines have none and skip.

@@ -6,22 +6,13 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "voice/WaveBytes.h"
+
 #include <gtest/gtest.h>
 
 #include <optional>
 
 namespace {
-
-QByteArray le16(quint16 value) {
-    QByteArray bytes;
-    bytes.append(char(value & 0xFF));
-    bytes.append(char(value >> 8));
-    return bytes;
-}
-
-QByteArray le32(quint32 value) {
-    return le16(quint16(value & 0xFFFF)) + le16(quint16(value >> 16));
-}
 
 struct Wave {
     quint16 channels = 1;
@@ -31,11 +22,7 @@ struct Wave {
 };
 
 QByteArray waveFile(const Wave& wave) {
-    const quint16 align = quint16(wave.channels * wave.bits / 8);
-    const QByteArray body = "WAVEfmt " + le32(16) + le16(1) + le16(wave.channels) + le32(wave.rate) +
-                            le32(wave.rate * align) + le16(align) + le16(wave.bits) + "data" +
-                            le32(quint32(wave.samples.size())) + wave.samples;
-    return "RIFF" + le32(quint32(body.size())) + body;
+    return PcmWaveFile(wave.channels, wave.rate, wave.bits, wave.samples);
 }
 
 /// 16-bit mono samples that differ from frame to frame, so that a shift or a lost frame shows.

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "voice/WaveBytes.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -27,17 +29,6 @@ inline void PrintTo(const QByteArray& bytes, std::ostream* os) {
 }
 
 namespace {
-
-QByteArray le16(quint16 value) {
-    QByteArray bytes;
-    bytes.append(char(value & 0xFF));
-    bytes.append(char(value >> 8));
-    return bytes;
-}
-
-QByteArray le32(quint32 value) {
-    return le16(quint16(value & 0xFFFF)) + le16(quint16(value >> 16));
-}
 
 /// Bytes that differ from their neighbours, so a sample taken from the wrong offset shows.
 QByteArray ramp(int count) {

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArray>
+
+/// Little-endian numbers and whole PCM files, for tests that build their WAV files in code.
+inline QByteArray le16(quint16 value) {
+    QByteArray bytes;
+    bytes.append(char(value & 0xFF));
+    bytes.append(char(value >> 8));
+    return bytes;
+}
+
+inline QByteArray le32(quint32 value) {
+    return le16(quint16(value & 0xFFFF)) + le16(quint16(value >> 16));
+}
+
+/// A PCM file with a 16-byte format chunk and the samples as its data chunk.
+inline QByteArray PcmWaveFile(quint16 channels, quint32 rate, quint16 bits, const QByteArray& samples) {
+    const quint16 align = quint16(channels * bits / 8);
+    const QByteArray body = "WAVEfmt " + le32(16) + le16(1) + le16(channels) + le32(rate) + le32(rate * align) +
+                            le16(align) + le16(bits) + "data" + le32(quint32(samples.size())) + samples;
+    return "RIFF" + le32(quint32(body.size())) + body;
+}
