@@ -18,6 +18,7 @@
 #include "link/StationLink.h"
 #include "log/CsvLog.h"
 #include "platform/EventLoopClock.h"
+#include "platform/FileDialogs.h"
 #include "platform/KeyState.h"
 #include "platform/MessageBoxes.h"
 #include "platform/RecordingAudioOut.h"
@@ -30,6 +31,7 @@
 #include "screen/LinkScreen.h"
 #include "settings/Settings.h"
 #include "templates/TemplateTokens.h"
+#include "voice/VoicePlayer.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -178,8 +180,12 @@ void floodRun(const Options& options, const std::vector<qint64>& nominal) {
     StationLink link(settings, state, kLoopbackIpv4);
     QTemporaryDir logDir;
     CsvLog log(settings, boxes, logDir.path());
+    RecordingAudioOut voiceAudio;
+    VoicePlayer voice(voiceAudio, -1);
+    RecordingFileDialogs files;
     BenchFrame frame;
-    CTarvoFormView view(settings, state, frame, {clock, keys, lines, engine, sidetone, tokens, link, boxes, log});
+    CTarvoFormView view(settings, state, frame,
+                        {clock, keys, lines, engine, sidetone, tokens, link, boxes, log, voice, files});
     view.OnInitialUpdate();
     view.resize(480, 240);
     view.show();

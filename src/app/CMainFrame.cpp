@@ -143,6 +143,16 @@ void CMainFrame::connectCommands() {
     connect(ansi, &QAction::triggered, this, [this] { m_settings.Ansi = 1; });
     for (QMenu* menu : menuBar()->findChildren<QMenu*>())
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::updateCheckMarks);
+    QAction* boot = m_actions.value(Cmd::BootVoice);
+    boot->setCheckable(true);
+    boot->setEnabled(true);
+    connect(boot, &QAction::triggered, this, [this] { m_settings.Boot = m_settings.Boot ? 0 : 1; });
+    QAction* voice = m_actions.value(Cmd::VoiceCq);
+    voice->setEnabled(true);
+    connect(voice, &QAction::triggered, this, [this] {
+        if (m_view)
+            m_view->onCommand(Cmd::VoiceCq);
+    });
     QAction* exit = m_actions.value(Cmd::Exit);
     exit->setEnabled(true);
     connect(exit, &QAction::triggered, this, &QWidget::close);
@@ -181,6 +191,7 @@ void CMainFrame::updateCheckMarks() {
     m_actions.value(Cmd::Logging)->setChecked(m_settings.Logging != 0);
     m_actions.value(Cmd::Ansi)->setChecked(m_settings.Ansi != 0);
     m_actions.value(Cmd::Utf16)->setChecked(m_settings.Ansi == 0);
+    m_actions.value(Cmd::BootVoice)->setChecked(m_settings.Boot != 0);
     m_linkMenus->updateCheckMarks();
     applyLinkMenuRules();
 }

@@ -8,6 +8,7 @@
 #include "log/LogFolder.h"
 #include "platform/EventLoopClock.h"
 #include "platform/PortAudioOut.h"
+#include "platform/QtFileDialogs.h"
 #include "platform/QtMessageBoxes.h"
 #include "platform/RegistryFile.h"
 #include "platform/TtySerialPort.h"
@@ -22,6 +23,7 @@ class KeyStateFilter;
 class SidetoneGenerator;
 class StationWindow;
 class ThreadKeyingEngine;
+class VoicePlayer;
 
 /// The application object: the command-line options, the settings, the devices and the window.
 class TarvoApp : public QApplication {
@@ -44,7 +46,10 @@ private:
     QtMessageBoxes m_boxes;
     KeyingLines m_lines{m_port, m_settings, m_boxes};
     PortAudioOut m_audio;
+    PortAudioOut m_voiceAudio;
+    QtFileDialogs m_files;
     std::unique_ptr<SidetoneGenerator> m_sidetone;
+    std::unique_ptr<VoicePlayer> m_voice;
     std::unique_ptr<ThreadKeyingEngine> m_engine;
     TemplateTokens m_tokens{m_settings};
     StationLink m_link{m_settings, m_state};

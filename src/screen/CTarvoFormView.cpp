@@ -205,6 +205,9 @@ void CTarvoFormView::OnInitialUpdate() {
     if (button(Ctl::Clear)->isEnabled())
         button(Ctl::Clear)->setFocus();
     button(Ctl::Clear)->setDefault(true);
+    if (m_settings.Boot != 0)
+        QMetaObject::invokeMethod(
+            this, [this] { onCommand(Cmd::VoiceCq); }, Qt::QueuedConnection);
 }
 
 void CTarvoFormView::showBank(int bank) {
@@ -782,6 +785,8 @@ void CTarvoFormView::onCommand(int command) {
     }
     case Ctl::Esc:
         return m_link->remoteWait().SendRemoteEscape();
+    case Cmd::VoiceCq:
+        return OpenVoiceDialog();
     default:
         return linkCommand(command);
     }

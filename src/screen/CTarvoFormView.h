@@ -18,6 +18,7 @@
 
 class Clock;
 class CsvLog;
+class FileDialogs;
 class FrameHost;
 class KeyState;
 class KeyingEngine;
@@ -34,6 +35,7 @@ class QKeyEvent;
 class SidetoneGenerator;
 class StationLink;
 class TemplateExpander;
+class VoicePlayer;
 struct Settings;
 
 /// The operating screen: the contact fields, the eight TX buttons with their message edits, the
@@ -51,6 +53,8 @@ public:
         StationLink& link;
         MessageBoxes& boxes;
         CsvLog& log;
+        VoicePlayer& voice;
+        FileDialogs& files;
     };
     enum class Scope { WholeView, Operating, FrameAndView, Buttons };
 
@@ -89,6 +93,8 @@ public:
     void AdvanceFocus(int controlId) override;
     /// Called by the main frame as it closes.
     void Shutdown();
+    /// "Voice CQ (&V)": the voice memory dialog, with the sidetone and the screen put aside while it is open.
+    void OpenVoiceDialog();
     /// Automatic CQ did not finish its message: show the message with the offending span selected.
     void CqStoppedEarly(const TokenSpan& span) override;
 

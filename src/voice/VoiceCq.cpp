@@ -28,6 +28,11 @@ void VoiceCq::run(const QString& path, int durationMs, int onIndex, int offIndex
     if (!plan || m_running)
         return;
     m_running = true;
+    m_heldSinceStart = 0;
+    for (int i = 0; i < kDigits; ++i) {
+        if (m_dev.keys.isKeyDown(Qt::Key_1 + i))
+            m_heldSinceStart |= 1u << i;
+    }
     m_host.showRunning(true);
     m_host.setBarRange(Bar::Transmit, plan->transmitMs);
     if (plan->watchMs > 0)
@@ -115,11 +120,15 @@ int VoiceCq::wait(int ms, VoiceCqHost::Bar bar, bool stoppable, bool tracking) {
     return result;
 }
 
-int VoiceCq::pressedDigit() const {
+int VoiceCq::pressedDigit() {
+    for (int i = 0; i < kDigits; ++i) {
+        if (!m_dev.keys.isKeyDown(Qt::Key_1 + i))
+            m_heldSinceStart &= ~(1u << i);
+    }
     if (!m_dev.keys.isKeyDown(Qt::Key_Control))
         return 0;
     for (int i = 0; i < kDigits; ++i) {
-        if (m_dev.keys.isKeyDown(Qt::Key_1 + i))
+        if (m_dev.keys.isKeyDown(Qt::Key_1 + i) && !(m_heldSinceStart & (1u << i)))
             return '1' + i;
     }
     return 0;

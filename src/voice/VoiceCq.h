@@ -52,7 +52,8 @@ public:
 private:
     /// The result of a wait: 0, Escape (27) or the digit '1' .. '6' held with Ctrl.
     int wait(int ms, VoiceCqHost::Bar bar, bool stoppable, bool tracking);
-    int pressedDigit() const;
+    /// A digit held with Ctrl, once pressed anew: the Ctrl+digit that started the voice CQ is no stop.
+    int pressedDigit();
     bool stopRequested() const;
     /// Raises or drops a line through the keying engine; false when the change failed.
     bool setLine(bool ptt, int code, bool on);
@@ -62,4 +63,5 @@ private:
     VoiceCqHost& m_host;
     Devices m_dev;
     bool m_running = false;
+    unsigned m_heldSinceStart = 0; ///< digits 1 .. 6 (bits 0 .. 5) not yet released since the start
 };

@@ -35,18 +35,7 @@ protected:
     QString monitor() const { return static_cast<QPlainTextEdit*>(control(Ctl::TextArea))->toPlainText(); }
 
     /// Moments (virtual ms since open) at which the KEY line (DTR) went up.
-    QList<qint64> keyDowns() const {
-        QList<qint64> out;
-        bool level = false;
-        for (const auto& c : port.changes()) {
-            if (c.line != RecordingSerialPort::Line::Dtr || c.on == level)
-                continue;
-            level = c.on;
-            if (c.on)
-                out.append((c.atUs - openedUs) / 1000);
-        }
-        return out;
-    }
+    QList<qint64> keyDowns() const { return lineRises(RecordingSerialPort::Line::Dtr, openedUs); }
 
     CMainFrame frame{settings, state};
     QList<int> savedWithWpm;

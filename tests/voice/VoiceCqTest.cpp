@@ -20,15 +20,6 @@
 
 namespace {
 
-/// A 16-bit mono WAV of 8000 samples a second, ms long.
-QString WriteWave(const QTemporaryDir& dir, int ms) {
-    const QString path = dir.filePath(QStringLiteral("call%1.wav").arg(ms));
-    QFile out(path);
-    out.open(QIODevice::WriteOnly);
-    out.write(PcmWaveFile(1, 8000, 16, QByteArray(qsizetype(ms) * 16, '\0')));
-    return path;
-}
-
 class RecordingHost : public VoiceCqHost {
 public:
     void showRunning(bool running) override { events << (running ? "running" : "idle"); }
@@ -167,6 +158,22 @@ TEST_F(VoiceCqTest, CtrlAndADigitEndTheVoiceCqAfterTheCallOrAtOnceInThePause) {
         EXPECT_EQ(host.events, (QStringList{"running", "End", "idle"})) << c.name;
         EXPECT_GE(clock.nowUs() - startUs, (c.pressMs + 8000) * 1000) << c.name << ": held until 2 is up";
     }
+}
+
+TEST_F(VoiceCqTest, TheCtrlAndDigitThatStartedItAreNoStopUntilPressedAgain) {
+    settings.CQ_Limit = 3;
+    startUs = clock.nowUs();
+    keys.setKeyDown(Qt::Key_Control, true);
+    keys.setKeyDown(Qt::Key_1, true);
+    pressAt(200, Qt::Key_1, false);
+    pressAt(250, Qt::Key_Control, false);
+    pressAt(9000, Qt::Key_Control, true);
+    pressAt(9000, Qt::Key_1, true);
+    pressAt(9100, Qt::Key_1, false);
+    cq.run(WriteWave(dir, 3000), 3000, 3, 2, true);
+    EXPECT_EQ(periods(RecordingSerialPort::Line::Dtr), (QStringList{"+2500", "-6050", "+2500"}))
+        << "held from the start it lets the calls go on; pressed again in the second call it ends them";
+    EXPECT_EQ(host.events, (QStringList{"running", "End", "idle"}));
 }
 
 TEST_F(VoiceCqTest, EscapeDuringACallDropsTheLinesAtOnce) {
