@@ -67,6 +67,7 @@ public:
     bool open(int device, int rate) override { return m_out.open(device, rate); }
     OpenError lastOpenError() const override { return m_out.lastOpenError(); }
     bool drained() const override { return m_out.drained(); }
+    qint64 soundingForUs() const override { return m_out.soundingForUs(); }
     bool isOpen() const override { return m_out.isOpen(); }
     void queue(const qint16* frames, int count) override {
         queuedAtUs = m_clock.nowUs();
@@ -100,13 +101,18 @@ public:
         if (bar != Bar::Transmit || firstSampleUs.empty() || firstSampleUs.back() >= 0 || !m_out.isOpen())
             return;
         const double wait = m_out.lastQueueWaitSeconds();
-        if (wait != m_timed.waitBefore)
-            firstSampleUs.back() = m_timed.queuedAtUs + qint64((wait + m_out.outputLatencySeconds()) * 1e6);
+        latencySeconds = m_out.outputLatencySeconds();
+        if (wait == m_timed.waitBefore)
+            return;
+        firstSampleUs.back() = m_timed.queuedAtUs + qint64((wait + latencySeconds) * 1e6);
+        startMs.push_back((firstSampleUs.back() - m_timed.queuedAtUs) / 1000.0);
     }
     QRect stopIconScreenRect() const override { return {}; }
     void cannotPlay(const QString& message) override { std::fprintf(stderr, "voice_bench: %s\n", qPrintable(message)); }
 
     std::vector<qint64> firstSampleUs;
+    std::vector<double> startMs; ///< from the queueing of a call's samples to its first sample sounding
+    double latencySeconds = 0;
 
 private:
     PortAudioOut& m_out;
@@ -193,11 +199,14 @@ int main(int argc, char** argv) {
         total += d;
         worst = std::max(worst, std::abs(d));
     }
-    std::printf("voice %d ms at %d Hz, device %d, %d calls: PTT rise to first sample median %.2f ms, max %.2f ms "
-                "(%d never sounded during the call); KEY span - file mean %+.3f ms, max |%.3f| ms, over all calls "
-                "%+.3f ms; output latency %.2f ms\n",
-                ms, rate, device, calls, toSound.empty() ? NAN : median(toSound),
-                toSound.empty() ? NAN : *std::max_element(toSound.begin(), toSound.end()), silentCalls, total / calls,
-                worst, total, out.outputLatencySeconds() * 1000);
+    const auto most = [](const std::vector<double>& v) {
+        return v.empty() ? NAN : *std::max_element(v.begin(), v.end());
+    };
+    std::printf("voice %d ms at %d Hz, device %d, %d calls: stream start median %.1f ms, max %.1f ms; PTT rise to "
+                "first sample median %.2f ms, max %.2f ms (%d never sounded during the call); KEY span - file mean "
+                "%+.3f ms, max |%.3f| ms, over all calls %+.3f ms; output latency %.2f ms\n",
+                ms, rate, device, calls, host.startMs.empty() ? NAN : median(host.startMs), most(host.startMs),
+                toSound.empty() ? NAN : median(toSound), most(toSound), silentCalls, total / calls, worst, total,
+                host.latencySeconds * 1000);
     return silentCalls == 0 ? 0 : 1;
 }

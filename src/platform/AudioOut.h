@@ -14,6 +14,9 @@ public:
     virtual OpenError lastOpenError() const = 0;
     /// Everything queued has played.
     virtual bool drained() const = 0;
+    /// How long ago the first frame queued since the open reached the speaker, in microseconds;
+    /// negative while it has not. A new stream can take a second or more to start playing.
+    virtual qint64 soundingForUs() const = 0;
     virtual bool isOpen() const = 0;
     /// Queues interleaved left/right frames; the data must live until it has played or reset().
     virtual void queue(const qint16* frames, int frameCount) = 0;
@@ -28,6 +31,7 @@ public:
     bool open(int, int) override { return false; }
     OpenError lastOpenError() const override { return OpenError::NoDevice; }
     bool drained() const override { return true; }
+    qint64 soundingForUs() const override { return -1; }
     bool isOpen() const override { return false; }
     void queue(const qint16*, int) override {}
     void reset() override {}

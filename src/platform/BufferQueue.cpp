@@ -40,7 +40,17 @@ bool BufferQueue::takeNext(double startsAt) {
     m_position = 0;
     m_head.store(head + 1, std::memory_order_release);
     m_lastWait.store(startsAt - m_playing.queuedAt, std::memory_order_relaxed);
+    if (!m_begun.load(std::memory_order_relaxed)) {
+        m_firstBegunAt = startsAt;
+        m_begun.store(true, std::memory_order_release);
+    }
     return true;
+}
+
+std::optional<double> BufferQueue::firstBegunAt() const {
+    if (!m_begun.load(std::memory_order_acquire))
+        return std::nullopt;
+    return m_firstBegunAt;
 }
 
 void BufferQueue::clear() {
@@ -50,6 +60,7 @@ void BufferQueue::clear() {
     m_position = 0;
     m_finished.store(0);
     m_finishedAt.store(-std::numeric_limits<double>::infinity());
+    m_begun.store(false);
 }
 
 bool BufferQueue::drained(double now) const {

@@ -5,6 +5,7 @@
 #include <array>
 #include <atomic>
 #include <limits>
+#include <optional>
 
 /// Buffers of interleaved 16-bit stereo frames waiting to play, handed from one producer thread to
 /// one consumer (an audio callback) without locks or allocation. The consumer plays each buffer
@@ -32,6 +33,9 @@ public:
     /// consumer's output; negative before any buffer began.
     double lastWaitSeconds() const { return m_lastWait.load(std::memory_order_relaxed); }
 
+    /// When the first buffer pushed since the last clear began, on the clock of fill's now.
+    std::optional<double> firstBegunAt() const;
+
 private:
     struct Entry {
         const qint16* frames = nullptr;
@@ -47,6 +51,8 @@ private:
     Entry m_playing;
     int m_position = 0;
     std::atomic<double> m_lastWait{-1};
+    std::atomic<bool> m_begun{false};
+    double m_firstBegunAt = 0; ///< written before m_begun is set
     // Buffers whose last frame has been written, counted like m_tail, and when that frame ends.
     std::atomic<unsigned> m_finished{0};
     std::atomic<double> m_finishedAt{-std::numeric_limits<double>::infinity()};

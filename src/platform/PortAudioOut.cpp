@@ -132,6 +132,14 @@ bool PortAudioOut::drained() const {
     return !m_stream || m_queue.drained(Pa_GetStreamTime(m_stream) - outputLatencySeconds());
 }
 
+qint64 PortAudioOut::soundingForUs() const {
+    const std::optional<double> begun = m_stream ? m_queue.firstBegunAt() : std::nullopt;
+    if (!begun)
+        return -1;
+    const double since = Pa_GetStreamTime(m_stream) - outputLatencySeconds() - *begun;
+    return since < 0 ? -1 : qint64(since * 1e6);
+}
+
 void PortAudioOut::queue(const qint16* frames, int frameCount) {
     if (m_stream)
         m_queue.push(frames, frameCount, Pa_GetStreamTime(m_stream));

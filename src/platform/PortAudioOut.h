@@ -19,6 +19,7 @@ public:
     /// Counts the stream's output latency, so that closing once drained cuts nothing still on its
     /// way to the speaker.
     bool drained() const override;
+    qint64 soundingForUs() const override;
     bool isOpen() const override { return m_stream != nullptr; }
     void queue(const qint16* frames, int frameCount) override;
     void reset() override;

@@ -9,6 +9,7 @@ bool RecordingAudioOut::open(int device, int sampleRate) {
     else
         m_lastError = OpenError::None;
     m_open = m_lastError == OpenError::None;
+    m_queuedSinceOpen = false;
     return m_open;
 }
 
@@ -16,11 +17,13 @@ void RecordingAudioOut::queue(const qint16* frames, int frameCount) {
     m_calls.append(QStringLiteral("queue %1").arg(frameCount));
     m_queued.append({frames, std::vector<qint16>(frames, frames + size_t(frameCount) * 2)});
     m_drained = false;
+    m_queuedSinceOpen = true;
 }
 
 void RecordingAudioOut::reset() {
     m_calls.append(QStringLiteral("reset"));
     m_drained = true;
+    m_queuedSinceOpen = false;
 }
 
 void RecordingAudioOut::close() {

@@ -20,6 +20,8 @@ public:
     OpenError lastOpenError() const override { return m_lastError; }
     /// False from a queue until setDrained(true), reset or close: nothing plays by itself here.
     bool drained() const override { return m_drained; }
+    /// What was queued sounds at once, unless told to hold its start.
+    qint64 soundingForUs() const override { return m_open && m_queuedSinceOpen && !m_holdStart ? 0 : -1; }
     bool isOpen() const override { return m_open; }
     void queue(const qint16* frames, int frameCount) override;
     void reset() override;
@@ -37,6 +39,8 @@ public:
     void openOnlyAt(const QList<int>& rates) { m_rates = rates; }
     /// What has been queued has played (true) or not yet.
     void setDrained(bool drained) { m_drained = drained; }
+    /// A stream that has not started playing yet (true), as a sound server's new stream may be.
+    void holdStart(bool hold) { m_holdStart = hold; }
 
 private:
     QStringList m_calls;
@@ -47,4 +51,6 @@ private:
     OpenError m_lastError = OpenError::None;
     bool m_open = false;
     bool m_drained = true;
+    bool m_queuedSinceOpen = false;
+    bool m_holdStart = false;
 };

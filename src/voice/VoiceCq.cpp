@@ -13,7 +13,11 @@
 namespace {
 
 constexpr int kEscape = 27;
-constexpr qint64 kPollUs = 5'000;
+// Longer than the real clock hands back before a deadline, so that every step of a wait sleeps in
+// the event loop, which feeds the key state, instead of spinning.
+constexpr qint64 kPollUs = 10'000;
+// A sound server may take a second or two to start a new stream.
+constexpr qint64 kStartLimitUs = 5'000'000;
 constexpr int kDigits = 6;
 
 } // namespace
@@ -54,35 +58,39 @@ void VoiceCq::run(const QString& path, int durationMs, int onIndex, int offIndex
             m_host.cannotPlay(QStringLiteral("No device driver is present.   "));
             break;
         }
+        // The call's times count from its first sample: a stream that starts late neither goes
+        // on the air as silence nor loses its end.
+        const std::optional<qint64> soundedUs = awaitSound(kept);
+        if (!soundedUs) {
+            if (kept != kEscape)
+                m_host.cannotPlay(QStringLiteral("The audio output did not start playing.   "));
+            break;
+        }
         if (onIndex > 0) {
-            kept = wait(onIndex * 100, Bar::Transmit, false, false);
+            if (const int r = wait(*soundedUs, onIndex * 100, Bar::Transmit, false, false); r != 0)
+                kept = r;
             if (kept == kEscape)
                 break;
         }
         ++counter;
         m_host.showTransmitting(true);
-        if (m_settings.SIG_STANDBY != 0) {
-            if (!setLine(true, m_settings.SIG_STANDBY, true))
-                break;
-            m_dev.clock.pumpUntil(m_dev.clock.nowUs() + qint64(m_settings.DELAY) * 10'000);
-        }
-        if (m_settings.SIG != 0 && !setLine(false, m_settings.SIG, true))
+        const std::optional<qint64> keyedUs = keyOn();
+        if (!keyedUs)
             break;
-        if (const int r = wait(plan->transmitMs, Bar::Transmit, false, true); r != 0)
+        if (const int r = wait(*keyedUs, plan->transmitMs, Bar::Transmit, false, true); r != 0)
             kept = r;
         if (kept == kEscape)
             break;
+        scheduleOff(*keyedUs + qint64(plan->transmitMs) * 1000);
         m_dev.player.CloseWave(); // the off cut: the file's last moments are never sent
         m_host.showTransmitting(false);
-        if (m_settings.SIG != 0 && !setLine(false, m_settings.SIG, false))
-            break;
-        if (m_settings.SIG_STANDBY != 0 && !setLine(true, m_settings.SIG_STANDBY, false))
+        if (!finishLines())
             break;
         m_dev.lines.SetLine(0, false);
         if (counter >= plan->count || kept != 0)
             break;
         if (plan->watchMs > 0) {
-            result = wait(plan->watchMs, Bar::Watch, true, true);
+            result = wait(m_dev.clock.nowUs(), plan->watchMs, Bar::Watch, true, true);
             m_host.setBarValue(Bar::Watch, 0);
             if (result != 0)
                 break;
@@ -97,11 +105,10 @@ void VoiceCq::run(const QString& path, int durationMs, int onIndex, int offIndex
     m_host.showEnd(false);
 }
 
-int VoiceCq::wait(int ms, VoiceCqHost::Bar bar, bool stoppable, bool tracking) {
-    const qint64 startUs = m_dev.clock.nowUs();
-    const qint64 endUs = startUs + qint64(ms) * 1000;
+int VoiceCq::wait(qint64 fromUs, int ms, VoiceCqHost::Bar bar, bool stoppable, bool tracking) {
+    const qint64 endUs = fromUs + qint64(ms) * 1000;
     int result = 0;
-    for (qint64 now = startUs; now < endUs; now = m_dev.clock.nowUs()) {
+    for (qint64 now = m_dev.clock.nowUs(); now < endUs; now = m_dev.clock.nowUs()) {
         if (stopRequested())
             return kEscape;
         if (const int digit = pressedDigit()) {
@@ -111,13 +118,36 @@ int VoiceCq::wait(int ms, VoiceCqHost::Bar bar, bool stoppable, bool tracking) {
                 return digit;
         }
         if (tracking)
-            m_host.setBarValue(bar, int((now - startUs) / 1000));
+            m_host.setBarValue(bar, int((now - fromUs) / 1000));
         m_dev.player.poll();
-        m_dev.clock.pumpUntil(std::min(endUs, now + kPollUs));
+        const qint64 stepUs = std::min(endUs, now + kPollUs);
+        m_dev.clock.pumpUntil(stepUs);
+        if (stepUs == endUs)
+            m_dev.clock.settle(endUs); // the real clock hands back early, to end on time
     }
     if (!tracking)
         m_host.setBarValue(bar, ms);
     return result;
+}
+
+std::optional<qint64> VoiceCq::awaitSound(int& kept) {
+    const qint64 limitUs = m_dev.clock.nowUs() + kStartLimitUs;
+    for (;;) {
+        const qint64 now = m_dev.clock.nowUs();
+        if (const qint64 sinceUs = m_dev.player.soundingForUs(); sinceUs >= 0)
+            return now - sinceUs;
+        if (stopRequested()) {
+            kept = kEscape;
+            return std::nullopt;
+        }
+        if (const int digit = pressedDigit()) {
+            kept = digit;
+            m_host.showEnd(true);
+        }
+        if (now >= limitUs)
+            return std::nullopt;
+        m_dev.clock.pumpUntil(std::min(limitUs, now + kPollUs));
+    }
 }
 
 int VoiceCq::pressedDigit() {
@@ -140,13 +170,35 @@ bool VoiceCq::stopRequested() const {
     return m_dev.keys.isLeftButtonDown() && m_host.stopIconScreenRect().contains(m_dev.keys.lastPointerPos());
 }
 
-bool VoiceCq::setLine(bool ptt, int code, bool on) {
-    if (on && !m_dev.lines.EnsureOpen())
-        return false;
-    if (!on && !m_dev.lines.isOpen())
-        return true; // closed after every message: its lines are down already
-    const KeyingEdge::Line line = ptt ? KeyingEdge::Line::Ptt : KeyingEdge::Line::Key;
-    m_dev.engine.schedule({m_dev.clock.nowUs(), line, code, on, 0});
+std::optional<qint64> VoiceCq::keyOn() {
+    const int ptt = m_settings.SIG_STANDBY;
+    const int key = m_settings.SIG;
+    if ((ptt != 0 || key != 0) && !m_dev.lines.EnsureOpen())
+        return std::nullopt;
+    qint64 atUs = m_dev.clock.nowUs();
+    if (ptt != 0) {
+        m_dev.engine.schedule({atUs, KeyingEdge::Line::Ptt, ptt, true, 0});
+        atUs += qint64(m_settings.DELAY) * 10'000;
+    }
+    if (key != 0)
+        m_dev.engine.schedule({atUs, KeyingEdge::Line::Key, key, true, 0});
+    m_dev.clock.pumpUntil(atUs);
+    m_dev.clock.settle(atUs);
+    if (!finishLines())
+        return std::nullopt;
+    return atUs;
+}
+
+void VoiceCq::scheduleOff(qint64 atUs) {
+    if (!m_dev.lines.isOpen())
+        return; // closed after every message: its lines are down already
+    if (m_settings.SIG != 0)
+        m_dev.engine.schedule({atUs, KeyingEdge::Line::Key, m_settings.SIG, false, 0});
+    if (m_settings.SIG_STANDBY != 0)
+        m_dev.engine.schedule({atUs, KeyingEdge::Line::Ptt, m_settings.SIG_STANDBY, false, 0});
+}
+
+bool VoiceCq::finishLines() {
     m_dev.engine.finishDue();
     if (!m_dev.engine.failed())
         return true;

@@ -3,6 +3,8 @@
 #include <QRect>
 #include <QString>
 
+#include <optional>
+
 class Clock;
 class KeyingEngine;
 class KeyingLines;
@@ -50,13 +52,20 @@ public:
     bool running() const { return m_running; }
 
 private:
-    /// The result of a wait: 0, Escape (27) or the digit '1' .. '6' held with Ctrl.
-    int wait(int ms, VoiceCqHost::Bar bar, bool stoppable, bool tracking);
+    /// The result of a wait from fromUs: 0, Escape (27) or the digit '1' .. '6' held with Ctrl.
+    int wait(qint64 fromUs, int ms, VoiceCqHost::Bar bar, bool stoppable, bool tracking);
+    /// When the call's first sample sounded; nothing when Escape came first (then kept is Escape) or
+    /// the output never started. A digit held meanwhile is kept.
+    std::optional<qint64> awaitSound(int& kept);
     /// A digit held with Ctrl, once pressed anew: the Ctrl+digit that started the voice CQ is no stop.
     int pressedDigit();
     bool stopRequested() const;
-    /// Raises or drops a line through the keying engine; false when the change failed.
-    bool setLine(bool ptt, int code, bool on);
+    /// PTT, its lead and KEY through the keying engine; when KEY rose, or nothing when a line failed.
+    std::optional<qint64> keyOn();
+    /// KEY, then PTT, down at atUs; the engine makes them while the output closes.
+    void scheduleOff(qint64 atUs);
+    /// Waits for the lines due by now; false when a change failed (the port is closed then).
+    bool finishLines();
     void releaseKeys(int result);
 
     Settings& m_settings;

@@ -79,6 +79,10 @@ void VoicePlayer::poll() {
         CloseWave();
 }
 
+qint64 VoicePlayer::soundingForUs() const {
+    return m_playing ? m_out.soundingForUs() : -1;
+}
+
 void VoicePlayer::CloseWave() {
     if (m_out.isOpen()) {
         m_out.reset();

@@ -30,6 +30,8 @@ public:
     void CloseWave();
     /// The playing flag.
     bool playing() const { return m_playing; }
+    /// How long ago what plays began to sound, in microseconds; negative before it has.
+    qint64 soundingForUs() const;
 
 private:
     bool load(const QString& path);

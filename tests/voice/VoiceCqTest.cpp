@@ -3,6 +3,7 @@
 #include "keyer/KeyingLines.h"
 #include "keyer/SidetoneGenerator.h"
 #include "keyer/VirtualKeyingEngine.h"
+#include "platform/EventLoopClock.h"
 #include "platform/KeyState.h"
 #include "platform/MessageBoxes.h"
 #include "platform/RecordingAudioOut.h"
@@ -186,6 +187,48 @@ TEST_F(VoiceCqTest, EscapeDuringACallDropsTheLinesAtOnce) {
     EXPECT_EQ((port.changes().last().atUs - startUs) / 1000, 1500) << "the lines dropped when Escape went down";
     EXPECT_GE(clock.nowUs() - startUs, 4000 * 1000) << "and the dialog waited for it to come up";
     EXPECT_FALSE(player.playing());
+}
+
+TEST_F(VoiceCqTest, OnAClockThatHandsBackEarlyTheWaitsStillDispatchEvents) {
+    // The real clock returns from a wait this long before its deadline; a wait whose steps were
+    // shorter would spin without ever seeing Escape go down.
+    clock.setPumpLeadUs(EventLoopClock::kEventLoopLeadUs);
+    startUs = clock.nowUs();
+    pressAt(1500, Qt::Key_Escape, true);
+    pressAt(4000, Qt::Key_Escape, false);
+    cq.run(WriteWave(dir, 3000), 3000, 3, 2, true);
+    ASSERT_EQ(periods(RecordingSerialPort::Line::Dtr).size(), 1);
+    EXPECT_NEAR((port.changes().last().atUs - startUs) / 1000, 1500, 10) << "Escape was seen within a step";
+    EXPECT_EQ(rises(RecordingSerialPort::Line::Dtr), QList<qint64>{350}) << "the lead and the on cut stay exact";
+}
+
+TEST_F(VoiceCqTest, TheCallsTimesCountFromItsFirstSampleSounding) {
+    struct Case {
+        const char* name;
+        qint64 startsAtMs; ///< when the output starts to sound; -1 never
+        QList<qint64> pttRises;
+        QStringList keyPeriods;
+        QStringList events;
+    };
+    const Case cases[] = {
+        {"a stream that starts 800 ms late", 800, {1100}, {"+2500"}, {"running", "idle"}},
+        {"a stream that never starts", -1, {}, {},
+         {"running", "cannot play: The audio output did not start playing.   ", "idle"}},
+    };
+    for (const Case& c : cases) {
+        port.clear();
+        host.events.clear();
+        audio.holdStart(true);
+        startUs = clock.nowUs();
+        if (c.startsAtMs >= 0)
+            clock.at(startUs + c.startsAtMs * 1000, [this] { audio.holdStart(false); });
+        cq.run(WriteWave(dir, 3000), 3000, 3, 2, false);
+        EXPECT_EQ(rises(RecordingSerialPort::Line::Rts), c.pttRises) << c.name << ": PTT the on cut after the sound";
+        EXPECT_EQ(periods(RecordingSerialPort::Line::Dtr), c.keyPeriods) << c.name;
+        EXPECT_EQ(host.events, c.events) << c.name;
+        EXPECT_FALSE(port.rts()) << c.name;
+        audio.holdStart(false);
+    }
 }
 
 TEST_F(VoiceCqTest, WithoutAnAudioDeviceItSaysSoOnceAndKeysNothing) {
