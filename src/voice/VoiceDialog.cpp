@@ -119,7 +119,11 @@ void VoiceDialog::buildRow(QGridLayout& grid, int row) {
     auto* on = new QComboBox(this);
     auto* off = new QComboBox(this);
     auto* file = new QLineEdit(this);
+    const int charWidth = fontMetrics().averageCharWidth();
+    comment->setMinimumWidth(14 * charWidth);
+    file->setMinimumWidth(32 * charWidth);
     auto* browse = new QPushButton(QString::fromLatin1(VoiceCtl::kBrowse), this);
+    browse->setMaximumWidth(fontMetrics().horizontalAdvance(browse->text()) + 4 * charWidth);
     connect(browse, &QPushButton::clicked, this, [this, row] { chooseFile(row); });
     auto* test = new QPushButton(style()->standardIcon(QStyle::SP_MediaPlay), QString(), this);
     test->setAccessibleName(QStringLiteral("test %1").arg(row + 1));

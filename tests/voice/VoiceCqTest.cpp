@@ -212,7 +212,10 @@ TEST_F(VoiceCqTest, TheCallsTimesCountFromItsFirstSampleSounding) {
     };
     const Case cases[] = {
         {"a stream that starts 800 ms late", 800, {1100}, {"+2500"}, {"running", "idle"}},
-        {"a stream that never starts", -1, {}, {},
+        {"a stream that never starts",
+         -1,
+         {},
+         {},
          {"running", "cannot play: The audio output did not start playing.   ", "idle"}},
     };
     for (const Case& c : cases) {
