@@ -7,6 +7,7 @@
 // Starts are spread at random over the stream's callback period, as marks fall in real keying.
 // Without a sound card, run it against a PulseAudio null sink (see README, Benchmarks).
 
+#include "BenchOptions.h"
 #include "keyer/SidetoneGenerator.h"
 #include "platform/PortAudioOut.h"
 #include "settings/Settings.h"
@@ -14,20 +15,11 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <random>
 #include <thread>
 #include <vector>
 
 namespace {
-
-int option(int argc, char** argv, const char* name, int fallback) {
-    for (int i = 1; i + 1 < argc; ++i)
-        if (std::strcmp(argv[i], name) == 0)
-            return std::atoi(argv[i + 1]);
-    return fallback;
-}
 
 double percentile(std::vector<double> values, double p) {
     std::sort(values.begin(), values.end());

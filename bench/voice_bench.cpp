@@ -9,6 +9,7 @@
 // on the real clock, with a one-second watch pause between calls. Without a sound card, run it
 // against a PulseAudio null sink (see README, Benchmarks).
 
+#include "BenchOptions.h"
 #include "keyer/KeyingLines.h"
 #include "keyer/SidetoneGenerator.h"
 #include "keyer/ThreadKeyingEngine.h"
@@ -29,18 +30,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <vector>
 
 namespace {
-
-int option(int argc, char** argv, const char* name, int fallback) {
-    for (int i = 1; i + 1 < argc; ++i)
-        if (std::strcmp(argv[i], name) == 0)
-            return std::atoi(argv[i + 1]);
-    return fallback;
-}
 
 QByteArray le16(quint16 v) {
     return QByteArray(1, char(v & 0xFF)) + QByteArray(1, char(v >> 8));

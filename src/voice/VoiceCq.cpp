@@ -37,57 +37,14 @@ void VoiceCq::run(const QString& path, int durationMs, int onIndex, int offIndex
         if (m_dev.keys.isKeyDown(Qt::Key_1 + i))
             m_heldSinceStart |= 1u << i;
     }
-    m_host.showRunning(true);
-    m_host.setBarRange(Bar::Transmit, plan->transmitMs);
-    if (plan->watchMs > 0)
-        m_host.setBarRange(Bar::Watch, plan->watchMs);
-    m_host.setBarRange(Bar::Count, plan->count);
-    m_host.setBarText(Bar::Transmit, plan->transmitText);
-    m_host.setBarText(Bar::Watch, plan->watchText);
-    m_host.setBarText(Bar::Count, VoiceCountText(0, plan->count));
-    for (Bar bar : {Bar::Count, Bar::Transmit, Bar::Watch})
-        m_host.setBarValue(bar, 0);
+    showPlan(*plan);
 
     int result = 0;
     int kept = 0;
     for (int counter = 0;;) {
         m_host.setBarText(Bar::Count, VoiceCountText(counter + 1, plan->count));
         m_host.setBarValue(Bar::Count, counter + 1);
-        if (!m_dev.player.start(path)) {
-            // A call nobody hears is no call: the transmitter stays unkeyed.
-            m_host.cannotPlay(QStringLiteral("No device driver is present.   "));
-            break;
-        }
-        // The call's times count from its first sample: a stream that starts late neither goes
-        // on the air as silence nor loses its end.
-        const std::optional<qint64> soundedUs = awaitSound(kept);
-        if (!soundedUs) {
-            if (kept != kEscape)
-                m_host.cannotPlay(QStringLiteral("The audio output did not start playing.   "));
-            break;
-        }
-        if (onIndex > 0) {
-            if (const int r = wait(*soundedUs, onIndex * 100, Bar::Transmit, false, false); r != 0)
-                kept = r;
-            if (kept == kEscape)
-                break;
-        }
-        ++counter;
-        m_host.showTransmitting(true);
-        const std::optional<qint64> keyedUs = keyOn();
-        if (!keyedUs)
-            break;
-        if (const int r = wait(*keyedUs, plan->transmitMs, Bar::Transmit, false, true); r != 0)
-            kept = r;
-        if (kept == kEscape)
-            break;
-        scheduleOff(*keyedUs + qint64(plan->transmitMs) * 1000);
-        m_dev.player.CloseWave(); // the off cut: the file's last moments are never sent
-        m_host.showTransmitting(false);
-        if (!finishLines())
-            break;
-        m_dev.lines.SetLine(0, false);
-        if (counter >= plan->count || kept != 0)
+        if (!call(path, *plan, onIndex, counter, kept) || counter >= plan->count || kept != 0)
             break;
         if (plan->watchMs > 0) {
             result = wait(m_dev.clock.nowUs(), plan->watchMs, Bar::Watch, true, true);
@@ -103,6 +60,59 @@ void VoiceCq::run(const QString& path, int durationMs, int onIndex, int offIndex
     m_host.showRunning(false);
     m_running = false;
     m_host.showEnd(false);
+}
+
+void VoiceCq::showPlan(const VoicePlan& plan) {
+    using Bar = VoiceCqHost::Bar;
+    m_host.showRunning(true);
+    m_host.setBarRange(Bar::Transmit, plan.transmitMs);
+    if (plan.watchMs > 0)
+        m_host.setBarRange(Bar::Watch, plan.watchMs);
+    m_host.setBarRange(Bar::Count, plan.count);
+    m_host.setBarText(Bar::Transmit, plan.transmitText);
+    m_host.setBarText(Bar::Watch, plan.watchText);
+    m_host.setBarText(Bar::Count, VoiceCountText(0, plan.count));
+    for (Bar bar : {Bar::Count, Bar::Transmit, Bar::Watch})
+        m_host.setBarValue(bar, 0);
+}
+
+bool VoiceCq::call(const QString& path, const VoicePlan& plan, int onIndex, int& counter, int& kept) {
+    using Bar = VoiceCqHost::Bar;
+    if (!m_dev.player.start(path)) {
+        // A call nobody hears is no call: the transmitter stays unkeyed.
+        m_host.cannotPlay(QStringLiteral("No device driver is present.   "));
+        return false;
+    }
+    // The call's times count from its first sample: a stream that starts late neither goes on the
+    // air as silence nor loses its end.
+    const std::optional<qint64> soundedUs = awaitSound(kept);
+    if (!soundedUs) {
+        if (kept != kEscape)
+            m_host.cannotPlay(QStringLiteral("The audio output did not start playing.   "));
+        return false;
+    }
+    if (onIndex > 0) {
+        if (const int r = wait(*soundedUs, onIndex * 100, Bar::Transmit, false, false); r != 0)
+            kept = r;
+        if (kept == kEscape)
+            return false;
+    }
+    ++counter;
+    m_host.showTransmitting(true);
+    const std::optional<qint64> keyedUs = keyOn();
+    if (!keyedUs)
+        return false;
+    if (const int r = wait(*keyedUs, plan.transmitMs, Bar::Transmit, false, true); r != 0)
+        kept = r;
+    if (kept == kEscape)
+        return false;
+    scheduleOff(*keyedUs + qint64(plan.transmitMs) * 1000);
+    m_dev.player.CloseWave(); // the off cut: the file's last moments are never sent
+    m_host.showTransmitting(false);
+    if (!finishLines())
+        return false;
+    m_dev.lines.SetLine(0, false);
+    return true;
 }
 
 int VoiceCq::wait(qint64 fromUs, int ms, VoiceCqHost::Bar bar, bool stoppable, bool tracking) {

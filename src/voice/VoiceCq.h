@@ -11,6 +11,7 @@ class KeyingLines;
 class KeyState;
 class VoicePlayer;
 struct Settings;
+struct VoicePlan;
 
 /// What the voice CQ shows on its dialog.
 class VoiceCqHost {
@@ -52,6 +53,10 @@ public:
     bool running() const { return m_running; }
 
 private:
+    void showPlan(const VoicePlan& plan);
+    /// One call: played, its first sample and on cut awaited, keyed and dropped; counter counts it once
+    /// keyed. False when the voice CQ ends here.
+    bool call(const QString& path, const VoicePlan& plan, int onIndex, int& counter, int& kept);
     /// The result of a wait from fromUs: 0, Escape (27) or the digit '1' .. '6' held with Ctrl.
     int wait(qint64 fromUs, int ms, VoiceCqHost::Bar bar, bool stoppable, bool tracking);
     /// When the call's first sample sounded; nothing when Escape came first (then kept is Escape) or
