@@ -2,7 +2,8 @@
 # Installs the Debian packages Tarvo builds and tests with, when they are missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev portaudio19-dev libgtest-dev libgmock-dev)
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev portaudio19-dev libhamlib-dev libhamlib-utils libgtest-dev
+          libgmock-dev)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")

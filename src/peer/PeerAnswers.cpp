@@ -4,26 +4,6 @@
 
 namespace {
 
-/// The request's keyword: its bytes up to the first blank or carriage return.
-QByteArray Keyword(const QByteArray& request) {
-    qsizetype end = 0;
-    while (end < request.size() && request[end] != ' ' && request[end] != '\r')
-        ++end;
-    return request.left(end);
-}
-
-/// 1..13 for "GET01" .. "GET13", else 0.
-int AskedString(const QByteArray& keyword) {
-    if (keyword.size() != 5 || !keyword.startsWith("GET"))
-        return 0;
-    const char tens = keyword[3];
-    const char units = keyword[4];
-    if (tens < '0' || tens > '9' || units < '0' || units > '9')
-        return 0;
-    const int string = (tens - '0') * 10 + (units - '0');
-    return string <= kDecoderStrings ? string : 0;
-}
-
 constexpr qsizetype kFrequencyAt = 5;
 constexpr qsizetype kFrequencyWidth = 12;
 constexpr qsizetype kModeAt = kFrequencyAt + kFrequencyWidth + 1;
@@ -46,14 +26,33 @@ bool IsDecimal(const QString& text) {
     return digit;
 }
 
-QByteArray RigData(const Rig& rig) {
+} // namespace
+
+QByteArray RequestKeyword(const QByteArray& request) {
+    qsizetype end = 0;
+    while (end < request.size() && request[end] != ' ' && request[end] != '\r')
+        ++end;
+    return request.left(end);
+}
+
+int AskedString(const QByteArray& keyword) {
+    if (keyword.size() != 5 || !keyword.startsWith("GET"))
+        return 0;
+    const char tens = keyword[3];
+    const char units = keyword[4];
+    if (tens < '0' || tens > '9' || units < '0' || units > '9')
+        return 0;
+    const int string = (tens - '0') * 10 + (units - '0');
+    return string <= kDecoderStrings ? string : 0;
+}
+
+QByteArray RigLogData(const Rig& rig) {
     QStringList lines(kLogDataLines);
     lines[kFrequencyLine - 1] = rig.frequency;
     lines[kModeLine - 1] = rig.mode;
     return LogDataMessage(lines);
 }
 
-/// The rig an "FSET" request asks for, if it is of the request's layout.
 std::optional<Rig> RequestedRig(const QByteArray& request) {
     QString text = FromLinkBytes(request);
     if (text.endsWith(QLatin1Char('\r')))
@@ -68,8 +67,6 @@ std::optional<Rig> RequestedRig(const QByteArray& request) {
         return std::nullopt;
     return Rig{frequency, mode};
 }
-
-} // namespace
 
 CompanionData DefaultCompanionData() {
     static const char* const kTexts[kDecoderStrings] = {
@@ -103,13 +100,13 @@ CompanionData DefaultCompanionData() {
 }
 
 std::optional<QByteArray> AnswerTo(const QByteArray& request, CompanionData& data) {
-    const QByteArray keyword = Keyword(request);
+    const QByteArray keyword = RequestKeyword(request);
     if (const int string = AskedString(keyword); string > 0)
         return StringReplyMessage(string, data.strings[string - 1]);
     if (keyword == "SPEC")
         return ItemListMessage(data.items);
     if (keyword == "FREQ")
-        return RigData(data.rig);
+        return RigLogData(data.rig);
     if (keyword == "FSET") {
         if (const auto rig = RequestedRig(request))
             data.rig = *rig;

@@ -26,6 +26,17 @@ struct CompanionData {
 /// kind (two lists: one in tenths, one in steps).
 CompanionData DefaultCompanionData();
 
+/// The request's keyword: its bytes up to the first blank or carriage return.
+QByteArray RequestKeyword(const QByteArray& request);
+/// 1..13 for "GET01" .. "GET13", else 0.
+int AskedString(const QByteArray& keyword);
+/// The "LOGDT" block of fifteen lines with the rig's frequency and mode as lines 7 and 8.
+QByteArray RigLogData(const Rig& rig);
+/// The rig an "FSET" request asks for: "FSET ", 12 characters holding a decimal number between
+/// blanks, a blank and a mode (not only blanks, without line ends; a final carriage return is not
+/// part of it); nothing for any other request.
+std::optional<Rig> RequestedRig(const QByteArray& request);
+
 /// What the companion answers to a request from Tarvo: the string asked for to "GET01" ..
 /// "GET13", the item list to "SPEC", a "LOGDT" block of fifteen lines with the rig's frequency
 /// and mode as lines 7 and 8 to "FREQ", "FSET \r" to "FSET"; nothing to anything else.
