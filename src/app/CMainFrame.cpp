@@ -180,6 +180,16 @@ void CMainFrame::connectCommands() {
             m_view->onCommand(command);
     });
     applyLinkMenuRules();
+    // Ctrl+Plus and Ctrl+Minus scale the form's font; Ctrl+0 stays Clear.
+    const std::pair<QKeySequence, int> zooms[] = {
+        {QKeySequence::ZoomIn, +1}, {QKeySequence(Qt::CTRL | Qt::Key_Equal), +1}, {QKeySequence::ZoomOut, -1}};
+    for (const auto& [keys, direction] : zooms) {
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, [this, direction = direction] {
+            if (m_view)
+                m_view->setZoom(m_view->zoom() + direction * CTarvoFormView::kZoomStep);
+        });
+    }
     QAction* version = m_actions.value(Cmd::Version);
     version->setEnabled(true);
     connect(version, &QAction::triggered, this, &CMainFrame::showVersion);

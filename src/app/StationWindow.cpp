@@ -21,6 +21,7 @@ void StationWindow::open() {
     m_file.load();
     SettingsStore store(m_file.data());
     LoadContents(m_settings, store);
+    LoadDesktop(m_settings, store);
     PageDialog dialog(LoadDialog146(), PageDialogDataOf(m_settings));
     dialog.exec();
     TakePageDialogData(m_settings, dialog.data());
@@ -30,6 +31,10 @@ void StationWindow::open() {
     m_frame->setCloseHook([this](int wpm) { closeDown(wpm); });
     m_frame->setConfigCommand([this] { configure(); });
     m_frame->setView(new CTarvoFormView(m_settings, m_state, *m_frame, m_devices, m_frame.get()));
+    m_frame->view()->setZoom(m_settings.desktopZoom);
+    // Within the screen's limits: the form never gets smaller than at its zoom.
+    if (m_settings.desktopWidth > 0 && m_settings.desktopHeight > 0)
+        m_frame->resize(m_settings.desktopWidth, m_settings.desktopHeight);
     m_frame->show();
     m_frame->raise();
     m_frame->activateWindow();
@@ -61,6 +66,11 @@ void StationWindow::closeDown(int wpm) {
     TakePageDialogData(m_settings, dialog.data());
     SettingsStore store(m_file.data());
     StoreChosenPage(m_settings, store, wpm);
+    // The window's size is the desktop's, kept whatever page the settings went to.
+    m_settings.desktopWidth = m_frame->width();
+    m_settings.desktopHeight = m_frame->height();
+    m_settings.desktopZoom = m_frame->view()->zoom();
+    SaveDesktop(m_settings, store);
     m_file.save();
     m_devices.lines.ClosePort();
 }

@@ -71,11 +71,14 @@ CTarvoFormView::CTarvoFormView(Settings& settings, KeyerState& state, FrameHost&
                                QWidget* parent)
     : QWidget(parent), m_settings(settings), m_state(state), m_frame(frame), m_dev(devices),
       m_sender(settings, state, *this,
-               {devices.clock, devices.keys, devices.lines, devices.engine, devices.expander, devices.link}) {
+               {devices.clock, devices.keys, devices.lines, devices.engine, devices.expander, devices.link}),
+      m_geometry(Form130(), Ctl::TextArea) {
     setObjectName(QStringLiteral("CTarvoFormView"));
     // The form was laid out for narrow button margins; captions such as "{TX01}[1]" need them.
     setStyleSheet(QStringLiteral("QPushButton { padding: 0px 1px; }"));
     m_controls = BuildForm(Form130(), this);
+    m_baseFont = font();
+    relayout();
     m_link = std::make_unique<LinkScreen>(*this, m_dev.link);
     connectControls();
 }

@@ -8,6 +8,7 @@
 #include "screen/AutomaticCq.h"
 #include "screen/CqHost.h"
 #include "screen/FocusDestinations.h"
+#include "screen/FormGeometry.h"
 #include "screen/KeyboardHost.h"
 #include "screen/KeyboardKeyer.h"
 
@@ -32,6 +33,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QWheelEvent;
 class QKeyEvent;
+class QResizeEvent;
 class SidetoneGenerator;
 class StationLink;
 class TemplateExpander;
@@ -93,6 +95,12 @@ public:
     void AdvanceFocus(int controlId) override;
     /// Called by the main frame as it closes.
     void Shutdown();
+    /// Places the controls for the screen's size: the text area takes the extra height.
+    void relayout();
+    /// The form's font in percent of the application's (50 .. 300, steps of 10); the form grows with it.
+    void setZoom(int percent);
+    int zoom() const { return m_zoom; }
+    static constexpr int kZoomStep = 10;
     /// "Voice CQ (&V)": the voice memory dialog, with the sidetone and the screen put aside while it is open.
     void OpenVoiceDialog();
     /// Automatic CQ did not finish its message: show the message with the offending span selected.
@@ -161,6 +169,7 @@ public:
     bool hasOpenLine() const override;
 
 protected:
+    void resizeEvent(QResizeEvent* event) override;
     /// A wheel over the form between its controls: Ctrl+Shift turned back still opens the view dialog.
     void wheelEvent(QWheelEvent* event) override;
 
@@ -216,4 +225,7 @@ private:
     KeyboardKeyer m_keyboard{*this};
     FocusDestinations m_destinations{*this, m_frame};
     std::unique_ptr<LinkScreen> m_link; // made once the controls exist
+    FormGeometry m_geometry;
+    QFont m_baseFont;
+    int m_zoom = 100;
 };

@@ -11,15 +11,17 @@
 #include <QPushButton>
 #include <QSpinBox>
 
-DialogUnits::DialogUnits(const QFont& font) {
+UnitScale DialogUnitsOf(const QFont& font) {
     const QFontMetrics metrics(font);
     const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-    m_baseX = (metrics.horizontalAdvance(letters) / 26 + 1) / 2;
-    m_baseY = metrics.height();
+    return UnitScale{(metrics.horizontalAdvance(letters) / 26 + 1) / 2, metrics.height()};
 }
 
-QRect DialogUnits::toPixels(int x, int y, int w, int h) const {
-    return QRect(x * m_baseX / 4, y * m_baseY / 8, w * m_baseX / 4, h * m_baseY / 8);
+QFont ButtonFont(const QFont& formFont) {
+    // Captions like "{TX01}[1]" were drawn in a narrow handheld font; a smaller face keeps them whole.
+    QFont font = formFont;
+    font.setPointSizeF(formFont.pointSizeF() * 0.85);
+    return font;
 }
 
 namespace {
@@ -29,11 +31,8 @@ QWidget* create(const FormControl& c, QWidget* parent) {
     const bool upper = c.flags & FormControl::UpperCase;
     switch (c.kind) {
     case FormControl::PushButton: {
-        // Captions like "{TX01}[1]" were drawn in a narrow handheld font; a smaller face keeps them whole.
         auto* button = new QPushButton(caption, parent);
-        QFont font = parent->font();
-        font.setPointSizeF(font.pointSizeF() * 0.85);
-        button->setFont(font);
+        button->setFont(ButtonFont(parent->font()));
         return button;
     }
     case FormControl::CheckBox:
@@ -75,16 +74,12 @@ QWidget* create(const FormControl& c, QWidget* parent) {
 } // namespace
 
 QHash<int, QWidget*> BuildForm(const FormTemplate& form, QWidget* parent) {
-    const DialogUnits units(parent->font());
     QHash<int, QWidget*> controls;
     for (const FormControl& c : form.controls) {
         QWidget* widget = create(c, parent);
         widget->setObjectName(QStringLiteral("c%1").arg(c.id));
-        widget->setGeometry(units.toPixels(c.x, c.y, c.w, c.h));
         widget->setVisible(!(c.flags & FormControl::Hidden));
         controls.insert(c.id, widget);
     }
-    const QRect size = units.toPixels(0, 0, form.width, form.height);
-    parent->setMinimumSize(size.size());
     return controls;
 }

@@ -1,24 +1,19 @@
 #pragma once
 
 #include "resources/Form130.h"
+#include "screen/FormGeometry.h"
 
 #include <QHash>
-#include <QRect>
 
 class QWidget;
 class QFont;
 
-/// Pixels per dialog unit: a quarter of the font's average character width across, an eighth of
-/// its height down, so a form keeps its proportions at any font size.
-class DialogUnits {
-public:
-    explicit DialogUnits(const QFont& font);
-    QRect toPixels(int x, int y, int w, int h) const;
+/// The dialog units of a font: a quarter of its average character width across, an eighth of its
+/// height down, so a form keeps its proportions at any font size.
+UnitScale DialogUnitsOf(const QFont& font);
 
-private:
-    int m_baseX;
-    int m_baseY;
-};
-
-/// Creates the controls of a form template as children of parent, each named "c<id>".
+/// Creates the controls of a form template as children of parent, each named "c<id>"; the caller
+/// places them.
 QHash<int, QWidget*> BuildForm(const FormTemplate& form, QWidget* parent);
+/// The smaller face push buttons of a form use, for the form's font.
+QFont ButtonFont(const QFont& formFont);

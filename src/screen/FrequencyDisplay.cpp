@@ -55,11 +55,9 @@ bool FrequencyDisplay::usable() const {
 void FrequencyDisplay::showFrequency(const QString& line) {
     QLineEdit& frequency = edit();
     if (frequency.isHidden()) {
-        // The text line gives up the room the display takes at its right end.
-        QWidget* input = m_view.control(Ctl::InputLine);
-        input->resize(input->width() - frequency.width() - modes().width() - 2, input->height());
         frequency.show();
         modes().show();
+        m_view.relayout();
     }
     const QString text = line.trimmed();
     if (frequency.text() != text) {

@@ -48,6 +48,9 @@ QString numbered(const char* stem, int n) {
     return QString::fromLatin1(stem) + QString::number(n);
 }
 
+// Larger than any screen; a bigger stored side is a damaged value.
+constexpr int kMostWindowSide = 100000;
+
 QString twoDigits(const char* stem, int n) {
     return QString::fromLatin1(stem) + QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
 }
@@ -256,6 +259,13 @@ void transferContents(Transfer& t, Settings& s) {
         t.text(numbered("MYQTH", n + 1), s.MYQTH[n]);
 }
 
+void transferDesktop(Transfer& t, Settings& s) {
+    t.section(QStringLiteral("Desktop"));
+    t.ranged(QStringLiteral("Width"), s.desktopWidth, 0, kMostWindowSide, 0);
+    t.ranged(QStringLiteral("Height"), s.desktopHeight, 0, kMostWindowSide, 0);
+    t.ranged(QStringLiteral("Zoom"), s.desktopZoom, 50, 300, 100);
+}
+
 } // namespace
 
 QString PageSection(const Settings& settings, const QString& base) {
@@ -280,4 +290,14 @@ void LoadPageSettings(Settings& settings, SettingsStore& store) {
 void SavePageSettings(Settings& settings, SettingsStore& store, int wpmFromBox) {
     Transfer t(store, false);
     transferPage(t, settings, wpmFromBox);
+}
+
+void LoadDesktop(Settings& settings, SettingsStore& store) {
+    Transfer t(store, true);
+    transferDesktop(t, settings);
+}
+
+void SaveDesktop(Settings& settings, SettingsStore& store) {
+    Transfer t(store, false);
+    transferDesktop(t, settings);
 }

@@ -33,6 +33,11 @@ struct Settings {
     /// The "/viewfocusfreq" option of the command line; never stored.
     bool viewFocusFreq = false;
 
+    // Desktop: the main window's size (0 before it was first kept) and the form's zoom in percent.
+    int desktopWidth = 0;
+    int desktopHeight = 0;
+    int desktopZoom = 100;
+
     // The page in use and the copies taken from it after the load dialog.
     int page = 1;
     QString currentTitle;

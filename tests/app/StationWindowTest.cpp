@@ -151,7 +151,7 @@ TEST_F(StationWindowTest, AnEditedCallCountsAtOnceAndNotSaveKeepsOnlyTheContents
     EXPECT_EQ(*file.value(contents, "MYCALL3"), RegistryData::Value(QStringLiteral("TRV3XYZ")));
     for (const RegistryData::Key& k : file.keys()) {
         if (!k.entries.isEmpty()) {
-            EXPECT_EQ(k.path, contents) << "no page section";
+            EXPECT_TRUE(k.path == contents || k.path == SettingsStore::keyPath("Desktop")) << "no page section";
         }
     }
 
@@ -256,6 +256,35 @@ TEST_F(StationWindowTest, OkWithANewOwnPortMovesTheLinkThere) {
     companion.sendTo("CALL TRV7ZZ\r", kLoopbackIpv4, after);
     auto* call = static_cast<QLineEdit*>(run->control(Ctl::Call));
     EXPECT_TRUE(QTest::qWaitFor([&] { return call->text() == QStringLiteral("TRV7ZZ"); }, kWaitMs));
+}
+
+TEST_F(StationWindowTest, TheWindowsSizeAndZoomAreKeptAcrossStartsOutsideThePages) {
+    start([](PageDialog& d) { key(d, Qt::Key_Return); });
+    CTarvoFormView* view = run->frame().view();
+    EXPECT_EQ(view->size(), view->minimumSize()) << "the first start is at the form's own size";
+    const QSize first = run->frame().size();
+    QWidget* call = run->control(Ctl::Call);
+    call->setFocus();
+    QTest::keyClick(call, Qt::Key_Plus, Qt::ControlModifier);
+    QTest::keyClick(call, Qt::Key_Plus, Qt::ControlModifier);
+    const QSize larger = run->frame().size() + QSize(200, 150);
+    run->frame().resize(larger);
+    const qreal zoomedSize = call->font().pointSizeF();
+    closeWith([](PageDialog& d) {
+        key(d, Qt::Key_N);
+        key(d, Qt::Key_Return);
+    });
+    const RegistryData file = saved();
+    const QString desktop = SettingsStore::keyPath("Desktop");
+    ASSERT_NE(file.value(desktop, "Zoom"), nullptr) << "kept even when the page settings are not";
+    EXPECT_EQ(*file.value(desktop, "Zoom"), RegistryData::Value(120u));
+    EXPECT_EQ(*file.value(desktop, "Width"), RegistryData::Value(quint32(larger.width())));
+
+    start([](PageDialog& d) { key(d, Qt::Key_Return); });
+    EXPECT_EQ(run->frame().view()->zoom(), 120);
+    EXPECT_EQ(run->control(Ctl::Call)->font().pointSizeF(), zoomedSize);
+    EXPECT_EQ(run->frame().size(), larger);
+    EXPECT_NE(run->frame().size(), first);
 }
 
 } // namespace
