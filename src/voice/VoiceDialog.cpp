@@ -36,29 +36,17 @@ constexpr int kDoneWatchMs = 20;
 constexpr int kOnce = 0;
 constexpr int kRepeat = 1;
 
-int barControl(VoiceCqHost::Bar bar) {
-    switch (bar) {
-    case VoiceCqHost::Bar::Count:
-        return VoiceCtl::CountBar;
-    case VoiceCqHost::Bar::Transmit:
-        return VoiceCtl::TxBar;
-    case VoiceCqHost::Bar::Watch:
-        break;
-    }
-    return VoiceCtl::WatchBar;
-}
-
-int barTextControl(VoiceCqHost::Bar bar) {
-    switch (bar) {
-    case VoiceCqHost::Bar::Count:
-        return VoiceCtl::CountText;
-    case VoiceCqHost::Bar::Transmit:
-        return VoiceCtl::TxText;
-    case VoiceCqHost::Bar::Watch:
-        break;
-    }
-    return VoiceCtl::WatchText;
-}
+/// The text over each bar and the bar, in the order of VoiceCqHost::Bar.
+struct BarControls {
+    int text;
+    int bar;
+    const char* initialText;
+};
+constexpr BarControls kBars[] = {
+    {VoiceCtl::CountText, VoiceCtl::CountBar, VoiceCtl::kCountText},
+    {VoiceCtl::TxText, VoiceCtl::TxBar, VoiceCtl::kTxText},
+    {VoiceCtl::WatchText, VoiceCtl::WatchBar, VoiceCtl::kWatchText},
+};
 
 /// A stored list index, or the first entry when it is none of the list's.
 int cutIndex(int stored) {
@@ -150,19 +138,13 @@ void VoiceDialog::buildStatus(QVBoxLayout& layout) {
     m_controls.insert(VoiceCtl::StopIcon, stop);
     for (QLabel* label : {end, tx, stop})
         status->addWidget(label);
-    const std::pair<int, const char*> texts[] = {
-        {VoiceCtl::CountText, VoiceCtl::kCountText},
-        {VoiceCtl::TxText, VoiceCtl::kTxText},
-        {VoiceCtl::WatchText, VoiceCtl::kWatchText},
-    };
-    const int bars[] = {VoiceCtl::CountBar, VoiceCtl::TxBar, VoiceCtl::WatchBar};
-    for (int i = 0; i < 3; ++i) {
+    for (const BarControls& ids : kBars) {
         auto* column = new QVBoxLayout;
-        auto* text = new QLabel(QString::fromLatin1(texts[i].second), this);
+        auto* text = new QLabel(QString::fromLatin1(ids.initialText), this);
         auto* progress = new QProgressBar(this);
         progress->setTextVisible(false);
-        m_controls.insert(texts[i].first, text);
-        m_controls.insert(bars[i], progress);
+        m_controls.insert(ids.text, text);
+        m_controls.insert(ids.bar, progress);
         column->addWidget(text);
         column->addWidget(progress);
         status->addLayout(column, 1);
@@ -311,7 +293,7 @@ void VoiceDialog::showEnd(bool shown) {
 }
 
 void VoiceDialog::setBarText(Bar which, const QString& text) {
-    label(barTextControl(which))->setText(text);
+    label(kBars[int(which)].text)->setText(text);
 }
 
 void VoiceDialog::setBarRange(Bar which, int maximum) {
@@ -344,5 +326,5 @@ QComboBox* VoiceDialog::list(int id) const {
 }
 
 QProgressBar* VoiceDialog::bar(Bar which) const {
-    return static_cast<QProgressBar*>(control(barControl(which)));
+    return static_cast<QProgressBar*>(control(kBars[int(which)].bar));
 }
