@@ -1,3 +1,4 @@
+#include "FuzzCheck.h"
 #include "link/CompanionMessage.h"
 #include "link/LinkDispatch.h"
 #include "link/LinkHost.h"
@@ -18,11 +19,6 @@
 // The rest is the datagram.
 
 namespace {
-
-void Require(bool property) {
-    if (!property)
-        abort();
-}
 
 const QString kCompanion = QStringLiteral("127.0.0.1");
 const QString kPeer = QStringLiteral("127.0.0.2");

@@ -23,6 +23,17 @@ public:
     virtual void note(const QString& line) = 0;
 };
 
+/// What one round with fldigi read; a part fldigi could not answer stays empty.
+struct FldigiRound {
+    int pending = 0;
+    bool reached = true;
+    std::optional<QString> trxState;
+    std::optional<qint64> rxLength;
+    std::optional<qint64> carrier;
+    std::array<std::optional<QString>, kLogFieldCount> fields;
+    std::array<bool, kLogFieldCount> setByTarvo{}; ///< set by Tarvo while the round ran: its reading is old
+};
+
 /// The companion's side of Tarvo's link, served from fldigi and the rig: decoded text as string 1,
 /// the log fields both ways, and the rig's frequency and mode.
 class Bridge : public QObject {
@@ -36,17 +47,6 @@ public:
     quint16 listenPort() const { return m_socket.localPort(); }
 
 private:
-    /// What one round with fldigi read; a part fldigi could not answer stays empty.
-    struct Round {
-        int pending = 0;
-        bool reached = true;
-        std::optional<QString> trxState;
-        std::optional<qint64> rxLength;
-        std::optional<qint64> carrier;
-        std::array<std::optional<QString>, kLogFieldCount> fields;
-        std::array<bool, kLogFieldCount> setByTarvo{}; ///< set by Tarvo while the round ran: its reading is old
-    };
-
     void poll();
     void pollRig();
     /// One round with fldigi: its state, the pane's length, the pitch and the log fields, asked at
@@ -80,8 +80,8 @@ private:
     DecodedText m_text;
     std::optional<bool> m_fldigiUp; ///< unknown before the first round
     std::optional<bool> m_rigUp;
-    std::optional<Round> m_round; ///< while a round runs
-    bool m_connecting = false;    ///< the round in which fldigi answered again: it takes the starting points
+    std::optional<FldigiRound> m_round; ///< while a round runs
+    bool m_connecting = false;          ///< the round in which fldigi answered again: it takes the starting points
     bool m_transmitting = false;
     int m_carrier = 0;
     std::array<QString, kLogFieldCount> m_logFields; ///< as last read from fldigi or sent to it

@@ -75,9 +75,16 @@ std::optional<RegistryData::Value> parseData(const QString& data) {
         const auto bytes = hexBytes(data.mid(7));
         if (!bytes || bytes->size() % 2)
             return std::nullopt;
-        QString text = QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes->constData()), bytes->size() / 2);
-        if (text.endsWith(QChar(0)))
-            text.chop(1);
+        // The UTF-16LE units as they stand (a leading U+FEFF is a character here, not a byte-order
+        // mark); the text ends at its first NUL, as a REG_SZ does.
+        const auto* b = reinterpret_cast<const uchar*>(bytes->constData());
+        QString text;
+        for (qsizetype i = 0; i + 1 < bytes->size(); i += 2) {
+            const QChar c(char16_t(b[i] | b[i + 1] << 8));
+            if (c.isNull())
+                break;
+            text.append(c);
+        }
         return text;
     }
     if (data.startsWith(QLatin1String("hex(4):"))) {
@@ -166,7 +173,9 @@ QByteArray serialize(const RegistryData& data) {
             out += QLatin1Char('"') + escaped(entry.name) + QStringLiteral("\"=");
             if (const auto* number = std::get_if<quint32>(&entry.value))
                 out += QStringLiteral("dword:%1").arg(*number, 8, 16, QLatin1Char('0'));
-            else if (const QString& text = std::get<QString>(entry.value); hasControlCharacters(text))
+            // A stored text ends at its first NUL, as a REG_SZ does when it is read.
+            else if (const QString text = std::get<QString>(entry.value).section(QChar(0), 0, 0);
+                     hasControlCharacters(text))
                 out += hexText(text);
             else
                 out += QLatin1Char('"') + escaped(text) + QLatin1Char('"');

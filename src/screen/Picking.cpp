@@ -172,7 +172,9 @@ QString ExtractCall(const QString& transcript, const QString& ownCall) {
     return call;
 }
 
-CallSelection SelectionForCall(const QString& call) {
+namespace {
+
+CallSelection likeliestSlip(const QString& call) {
     if (std::any_of(kHomePrefixes.begin(), kHomePrefixes.end(), [&](const QString& p) { return call.startsWith(p); }))
         return {int(call.size()), 0};
     const QChar first = call.isEmpty() ? QChar() : call[0];
@@ -182,6 +184,15 @@ CallSelection SelectionForCall(const QString& call) {
     if (!second.isNull() && QStringLiteral("ADEFGHIJKLMNOPQRS").contains(second))
         return {0, 1};
     return {0, 2};
+}
+
+} // namespace
+
+CallSelection SelectionForCall(const QString& call) {
+    // A call of one character has no second one to select.
+    const CallSelection slip = likeliestSlip(call);
+    const int start = std::min(slip.start, int(call.size()));
+    return {start, std::min(slip.length, int(call.size()) - start)};
 }
 
 QString ExtractCode(const QString& transcript) {

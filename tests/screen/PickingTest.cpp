@@ -89,6 +89,19 @@ TEST(Picking, CallExtractor) {
     }
 }
 
+TEST(Picking, TheSelectionOfAOneCharacterCallStaysInsideIt) {
+    const struct {
+        const char* call;
+        int start;
+        int length;
+    } cases[] = {{"Q", 0, 1}, {"7", 1, 0}, {"", 0, 0}};
+    for (const auto& c : cases) {
+        const CallSelection sel = SelectionForCall(QString::fromLatin1(c.call));
+        EXPECT_EQ(sel.start, c.start) << c.call;
+        EXPECT_EQ(sel.length, c.length) << c.call;
+    }
+}
+
 // A '/' inside the five characters around the digit lets the letters after it, and so a closing
 // K, BK or KN, run into the call; only the operator's own call keeps such an ending.
 TEST(Picking, CallExtractorCutsAnEndingKUnlessTheCallIsTheOwnOne) {

@@ -46,6 +46,28 @@ TEST(RegistryFile, EveryTypeRoundTrips) {
     EXPECT_EQ(RegistryFile::serialize(parsed.data), RegistryFile::serialize(data));
 }
 
+TEST(RegistryFile, ATextEndsAtItsFirstNulAndKeepsALeadingFeff) {
+    const struct {
+        const char* name;
+        QString stored;
+        QString read;
+    } cases[] = {
+        {"NUL inside", QStringLiteral("CQ") + QChar(0) + QStringLiteral("\r\nDE"), QStringLiteral("CQ")},
+        {"FEFF and a line break", QChar(0xFEFF) + QStringLiteral("CQ\nDE"), QChar(0xFEFF) + QStringLiteral("CQ\nDE")},
+        {"FEFF and a NUL", QChar(0xFEFF) + QStringLiteral("CQ") + QChar(0) + QStringLiteral("\n"),
+         QChar(0xFEFF) + QStringLiteral("CQ")},
+    };
+    for (const auto& c : cases) {
+        RegistryData data;
+        data.setValue(kKey, "TX01", c.stored);
+        const QByteArray written = RegistryFile::serialize(data);
+        const auto parsed = RegistryFile::parse(written);
+        ASSERT_NE(parsed.data.value(kKey, "TX01"), nullptr) << c.name;
+        EXPECT_EQ(*parsed.data.value(kKey, "TX01"), RegistryData::Value(c.read)) << c.name;
+        EXPECT_EQ(RegistryFile::serialize(parsed.data), written) << c.name << ": it writes back the same";
+    }
+}
+
 TEST(RegistryFile, WritesTheExportFormat) {
     RegistryData data;
     data.setValue(kKey, "WPM", quint32(10));
