@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -84,7 +85,8 @@ protected:
         return toTarvo([&](const QByteArray& d) { return d.startsWith(head); });
     }
 
-    Rigctld rigctld;
+    std::optional<Rigctld> rigctldHolder{std::in_place};
+    Rigctld& rigctld = *rigctldHolder;
     FakeFldigi fldigi;
     quint16 fldigiPort = 0;
     QUdpSocket tarvo;
@@ -211,6 +213,26 @@ TEST_F(BridgeTest, ItsOwnItemsAreOfferedAndSet) {
     fromTarvo("SPEC \r");
     EXPECT_EQ(toTarvoStarting("SPEC"),
               QByteArray("SPEC Poll period ms  500     2100 1000500 Pass TX text    1       10   1   0   \r"));
+}
+
+TEST_F(BridgeTest, TheRigGoneAndBackIsTakenUpAgain) {
+    start();
+    const QString address = rigctld.address();
+    const quint16 port = rigctld.port();
+    ASSERT_TRUE(noted("the rig at " + address + " answers"));
+    rigctldHolder.reset();
+    ASSERT_TRUE(noted("the rig at " + address + " does not answer; trying again"));
+    fromTarvo("FSET 7.01000      CW\r");
+    EXPECT_EQ(toTarvoStarting("FSET"), QByteArray("FSET \r")) << "Tarvo's display is not left waiting";
+
+    Rigctld again(port);
+    ASSERT_TRUE(again.started()) << again.why().toStdString();
+    ASSERT_TRUE(again.command("F 3560000").has_value());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return notes.lines.filter(address + " answers").size() == 2; }, kWaitMs));
+    const auto logdt = toTarvoStarting("LOGDT");
+    ASSERT_TRUE(logdt.has_value());
+    EXPECT_TRUE(logdt->contains("\n3.56000\n")) << logdt->constData();
+    EXPECT_EQ(notes.lines.filter("the rig at").filter("does not answer").size(), 1) << "said once while it was gone";
 }
 
 } // namespace

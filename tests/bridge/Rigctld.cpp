@@ -19,7 +19,7 @@ quint16 FreePort() {
 
 } // namespace
 
-Rigctld::Rigctld() : m_port(FreePort()) {
+Rigctld::Rigctld(quint16 port) : m_port(port != 0 ? port : FreePort()) {
     // It must not hold the test's output open, nor outlive a test that crashed.
     m_process.setStandardOutputFile(QProcess::nullDevice());
     m_process.setStandardErrorFile(QProcess::nullDevice());
