@@ -6,6 +6,10 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -158,6 +162,42 @@ TEST(RegistryFileStore, UnwritablePlaceReportsFailure) {
     store.data().setValue(kKey, "WPM", quint32(30));
     EXPECT_FALSE(store.save());
     EXPECT_EQ(readAll(dir.filePath("blocker")), QByteArray("a file where a folder should be"));
+}
+
+/// A settings file of some size: two hundred messages, each naming its version.
+RegistryData Version(const QString& name) {
+    RegistryData data;
+    for (int i = 0; i < 200; ++i)
+        data.setValue(kKey, QStringLiteral("TX%1").arg(i), QStringLiteral("%1 %2").arg(name).arg(QString(400, u'x')));
+    return data;
+}
+
+TEST(RegistryFileStore, AProgramKilledInTheMiddleOfASaveLeavesTheOldOrTheNewFileWhole) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Tarvo.reg");
+    const QByteArray versions[] = {RegistryFile::serialize(Version("old")), RegistryFile::serialize(Version("new"))};
+    writeAll(path, versions[0]);
+    int killedWhileSaving = 0;
+    for (int round = 0; round < 20; ++round) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            // Saves the two versions in turn until it is killed.
+            RegistryFileStore store(path);
+            for (int i = 0;; ++i) {
+                store.data() = Version(i % 2 ? "old" : "new");
+                store.save();
+            }
+        }
+        usleep(useconds_t(2000 + round * 1500));
+        kill(child, SIGKILL);
+        int status = 0;
+        waitpid(child, &status, 0);
+        killedWhileSaving += WIFSIGNALED(status);
+        const QByteArray now = readAll(path);
+        EXPECT_TRUE(now == versions[0] || now == versions[1]) << "round " << round << ": " << now.size() << " bytes";
+    }
+    EXPECT_EQ(killedWhileSaving, 20);
 }
 
 TEST(SettingsStore, TypesAreKeptAndAMismatchGivesTheDefault) {
