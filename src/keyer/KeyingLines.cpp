@@ -51,10 +51,8 @@ bool KeyingLines::switchLines(int code, bool on) {
         ok = m_port.setDtr(on) && ok;
     if (code & 2)
         ok = m_port.setRts(on) && ok;
-    // A port whose lines no longer switch (an adapter pulled out) is given up, so that the next
-    // raise opens the device afresh instead of failing on a dead handle for good.
     if (!ok)
-        ClosePort();
+        LinesFailed();
     return ok;
 }
 
@@ -87,6 +85,16 @@ bool KeyingLines::EnsureOpen() {
 
 bool KeyingLines::isOpen() const {
     return m_port.isOpen();
+}
+
+void KeyingLines::LinesFailed() {
+    if (!m_port.isOpen())
+        return;
+    // Given up rather than failing on a dead handle for good.
+    ClosePort();
+    m_boxes.error(QStringLiteral("%1 line error        \nThe key and PTT lines no longer switch: the adapter may have "
+                                 "been unplugged. The next message opens the port again.")
+                      .arg(m_port.displayName(m_settings.COM)));
 }
 
 void KeyingLines::ClosePort() {

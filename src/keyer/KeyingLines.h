@@ -17,6 +17,9 @@ public:
     bool OpenPort();
     /// Drops both lines and closes the port if it is open.
     void ClosePort();
+    /// A line change failed (an adapter pulled out): the port is given up, so that the next raise
+    /// opens the device afresh, and the operator is told once, while the port was still open.
+    void LinesFailed();
     /// Opens the port unless it is open already, as a raise does; false (after its message) when
     /// it cannot be opened.
     bool EnsureOpen();

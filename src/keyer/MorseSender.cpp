@@ -180,7 +180,7 @@ void MorseSender::DropPtt() {
     m_dev.engine.finishDue();
     if (m_dev.engine.failed()) {
         m_dev.engine.clearFailure();
-        m_dev.lines.ClosePort();
+        m_dev.lines.LinesFailed();
     }
 }
 
@@ -258,9 +258,8 @@ bool MorseSender::finish(int mode) {
     m_dev.engine.finishDue();
     const bool failed = m_dev.engine.failed();
     if (failed) {
-        // A port whose lines no longer switch is given up: the next raise opens it afresh.
         m_dev.engine.clearFailure();
-        m_dev.lines.ClosePort();
+        m_dev.lines.LinesFailed();
     }
     m_state.sending = false;
     if (mode != SendKeyboard && m_settings.chk_CLOSE == 1)

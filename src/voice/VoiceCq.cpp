@@ -213,7 +213,7 @@ bool VoiceCq::finishLines() {
     if (!m_dev.engine.failed())
         return true;
     m_dev.engine.clearFailure();
-    m_dev.lines.ClosePort();
+    m_dev.lines.LinesFailed();
     return false;
 }
 

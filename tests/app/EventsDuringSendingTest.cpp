@@ -176,4 +176,28 @@ TEST_F(EventsDuringSendingTest, LeavingTheInputLineDuringACqMessageKeepsTheMessa
     EXPECT_EQ(transcriptLines(), QStringList{"CQ CQ DE TEST K"});
 }
 
+TEST_F(EventsDuringSendingTest, AnAdapterPulledOutMidMessageStopsTheKeyingSaysSoOnceAndComesBackWithIt) {
+    settings.SIG_STANDBY = 2;
+    open();
+    using E = RecordingSerialPort::Event;
+    // At 20 WPM the message takes seconds: the adapter goes after a second of it.
+    after(1000, [this] { port.failLineChanges(true); });
+    QTest::mouseClick(control(Ctl::Tx1), Qt::LeftButton);
+    EXPECT_FALSE(state.onAir());
+    EXPECT_FALSE(port.isOpen()) << "the dead port is given up, which drops its lines";
+    ASSERT_EQ(boxes.shown().size(), 1) << boxes.texts().join('|').toStdString();
+    EXPECT_TRUE(boxes.texts()[0].startsWith(port.displayName(settings.COM) + " line error        \n"));
+    ASSERT_FALSE(port.changes().isEmpty());
+    EXPECT_LE(port.changes().last().atUs - openedUs, 1000 * 1000) << "nothing was keyed after the failure";
+    EXPECT_TRUE(control(Ctl::Tx1)->isEnabled()) << "the screen is back";
+
+    port.failLineChanges(false);
+    port.clear();
+    QTest::mouseClick(control(Ctl::Tx1), Qt::LeftButton);
+    ASSERT_FALSE(port.events().isEmpty());
+    EXPECT_EQ(port.events().first(), E::Open) << "the next message opens the port afresh";
+    EXPECT_FALSE(keyPeriods().isEmpty()) << "and keys it";
+    EXPECT_EQ(boxes.shown().size(), 1);
+}
+
 } // namespace

@@ -92,7 +92,10 @@ TEST_F(KeyingLinesTest, FailedLineChangeClosesThePortAndTheNextRaiseReopens) {
         EXPECT_TRUE(port.dtr()) << c.code << c.on;
         lines.ClosePort();
     }
-    EXPECT_TRUE(boxes.shown().isEmpty());
+    // One message for each failure, naming the port.
+    ASSERT_EQ(boxes.shown().size(), 6);
+    for (const QString& text : boxes.texts())
+        EXPECT_TRUE(text.startsWith(port.displayName(settings.COM) + " line error        \n")) << text.toStdString();
 }
 
 TEST_F(KeyingLinesTest, PortNumberOutOfRangeFailsSilently) {
