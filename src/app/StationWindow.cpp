@@ -3,6 +3,7 @@
 #include "app/CMainFrame.h"
 #include "keyer/KeyingLines.h"
 #include "keyer/SidetoneGenerator.h"
+#include "platform/MessageBoxes.h"
 #include "platform/RegistryFile.h"
 #include "screen/LinkScreen.h"
 #include "settings/ConfigDialog.h"
@@ -10,6 +11,8 @@
 #include "settings/PageDialog.h"
 #include "settings/PageSettings.h"
 #include "settings/SettingsStore.h"
+
+#include <QDir>
 
 StationWindow::StationWindow(Settings& settings, KeyerState& state, RegistryFileStore& file,
                              const CTarvoFormView::Devices& devices)
@@ -71,6 +74,10 @@ void StationWindow::closeDown(int wpm) {
     m_settings.desktopHeight = m_frame->height();
     m_settings.desktopZoom = m_frame->view()->zoom();
     SaveDesktop(m_settings, store);
-    m_file.save();
+    // The old file is still there whole; what this run changed would be lost without a word.
+    if (!m_file.save())
+        m_devices.boxes.error(QStringLiteral("Settings write error        \n%1 could not be written; the settings "
+                                             "of this run are not kept.")
+                                  .arg(QDir::toNativeSeparators(m_file.path())));
     m_devices.lines.ClosePort();
 }

@@ -211,9 +211,13 @@ bool RegistryFileStore::save() {
     }
     QDir().mkpath(QFileInfo(m_path).absolutePath());
     QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so that a write cut short (a full disk) shows in its count: QSaveFile's own
+    // buffered flush lets it pass and would put a cut-off file in place of the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
-    file.write(RegistryFile::serialize(m_data));
+    const QByteArray bytes = RegistryFile::serialize(m_data);
+    if (file.write(bytes) != bytes.size())
+        file.cancelWriting();
     if (!file.commit())
         return false;
     m_needsBackup = false;

@@ -25,6 +25,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -285,6 +288,35 @@ TEST_F(StationWindowTest, TheWindowsSizeAndZoomAreKeptAcrossStartsOutsideThePage
     EXPECT_EQ(run->control(Ctl::Call)->font().pointSizeF(), zoomedSize);
     EXPECT_EQ(run->frame().size(), larger);
     EXPECT_NE(run->frame().size(), first);
+}
+
+TEST_F(StationWindowTest, ASettingsFileThatCannotBeWrittenAtCloseIsSaidAndTheOldOneStaysWhole) {
+    RegistryData data;
+    data.setValue(SettingsStore::keyPath("Contents"), "MYCALL1", QStringLiteral("Q1OLD"));
+    store(data);
+    const QByteArray before = [this] {
+        QFile file(dir.filePath("Tarvo.reg"));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }();
+    start([](PageDialog& d) { key(d, Qt::Key_Return); });
+    // A file-size limit below the file's size makes every write of it fail, as a full disk does,
+    // for root too.
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit tiny = saved;
+    tiny.rlim_cur = 64;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    closeWith([](PageDialog& d) { key(d, Qt::Key_Return); });
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_FALSE(run->frame().isVisible()) << "the program still closes";
+    ASSERT_EQ(run->boxes.shown().size(), 1);
+    EXPECT_TRUE(run->boxes.texts()[0].startsWith("Settings write error        \n"))
+        << run->boxes.texts()[0].toStdString();
+    QFile file(dir.filePath("Tarvo.reg"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before) << "the old file is there whole";
 }
 
 } // namespace

@@ -2,11 +2,13 @@
 #include "QtPrinters.h"
 #include "settings/SettingsStore.h"
 
+#include <QDir>
 #include <QFile>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 
 #include <csignal>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -170,6 +172,28 @@ RegistryData Version(const QString& name) {
     for (int i = 0; i < 200; ++i)
         data.setValue(kKey, QStringLiteral("TX%1").arg(i), QStringLiteral("%1 %2").arg(name).arg(QString(400, u'x')));
     return data;
+}
+
+TEST(RegistryFileStore, AWriteCutShortLeavesTheOldFileWhole) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Tarvo.reg");
+    const QByteArray old = RegistryFile::serialize(Version("old"));
+    writeAll(path, old);
+    RegistryFileStore store(path);
+    store.data() = Version("new");
+    // A file-size limit makes the write stop short, as a full disk does, for root too.
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit tiny = saved;
+    tiny.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    const bool written = store.save();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(readAll(path), old);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Tarvo.reg"}) << "no half-written copy is left";
 }
 
 TEST(RegistryFileStore, AProgramKilledInTheMiddleOfASaveLeavesTheOldOrTheNewFileWhole) {
