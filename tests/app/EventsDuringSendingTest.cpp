@@ -1,5 +1,6 @@
 #include "FrameFixture.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 
@@ -198,6 +199,32 @@ TEST_F(EventsDuringSendingTest, AnAdapterPulledOutMidMessageStopsTheKeyingSaysSo
     EXPECT_EQ(port.events().first(), E::Open) << "the next message opens the port afresh";
     EXPECT_FALSE(keyPeriods().isEmpty()) << "and keys it";
     EXPECT_EQ(boxes.shown().size(), 1);
+}
+
+TEST_F(EventsDuringSendingTest, WithoutAnAudioDeviceOrWithABusyOneTheKeyingGoesOnSilently) {
+    const struct {
+        const char* name;
+        AudioOut::OpenError error;
+    } cases[] = {{"no device", AudioOut::OpenError::NoDevice}, {"a busy device", AudioOut::OpenError::Busy}};
+    for (const auto& c : cases) {
+        audio.failOpen(true, c.error);
+        if (!view())
+            open();
+        // Another speed makes the screen build its tones afresh: the device is asked again.
+        frame.wpmBox()->setCurrentIndex(frame.wpmBox()->currentIndex() == 10 ? 15 : 10);
+        view()->applyWpmBox();
+        port.clear();
+        QTest::mouseClick(control(Ctl::Tx1), Qt::LeftButton);
+        EXPECT_FALSE(keyPeriods().isEmpty()) << c.name << ": the message was keyed";
+        EXPECT_TRUE(audio.queued().isEmpty()) << c.name << ": and nothing was played";
+        EXPECT_TRUE(boxes.shown().isEmpty()) << c.name << ": without a word";
+    }
+    audio.failOpen(false);
+    frame.wpmBox()->setCurrentIndex(12);
+    view()->applyWpmBox();
+    port.clear();
+    QTest::mouseClick(control(Ctl::Tx1), Qt::LeftButton);
+    EXPECT_FALSE(audio.queued().isEmpty()) << "the tone is back with the device";
 }
 
 } // namespace
