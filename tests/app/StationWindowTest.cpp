@@ -1,6 +1,7 @@
 // The program's own start and close around the window: the load dialog, the configuration
 // command and the save dialog, on virtual devices and a settings file in a temporary folder.
 #include "app/StationWindow.h"
+#include "FileSizeLimit.h"
 #include "QtPrinters.h"
 #include "VirtualStation.h"
 #include "app/CMainFrame.h"
@@ -25,9 +26,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <csignal>
-
-#include <sys/resource.h>
 
 namespace {
 
@@ -299,17 +297,12 @@ TEST_F(StationWindowTest, ASettingsFileThatCannotBeWrittenAtCloseIsSaidAndTheOld
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }();
     start([](PageDialog& d) { key(d, Qt::Key_Return); });
-    // A file-size limit below the file's size makes every write of it fail, as a full disk does,
-    // for root too.
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit tiny = saved;
-    tiny.rlim_cur = 64;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
-    closeWith([](PageDialog& d) { key(d, Qt::Key_Return); });
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
+    {
+        // Below the file's size every write of it fails, as on a full disk.
+        const FileSizeLimit full(64);
+        ASSERT_TRUE(full.active());
+        closeWith([](PageDialog& d) { key(d, Qt::Key_Return); });
+    }
     EXPECT_FALSE(run->frame().isVisible()) << "the program still closes";
     ASSERT_EQ(run->boxes.shown().size(), 1);
     EXPECT_TRUE(run->boxes.texts()[0].startsWith("Settings write error        \n"))

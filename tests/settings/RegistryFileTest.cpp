@@ -1,4 +1,5 @@
 #include "platform/RegistryFile.h"
+#include "FileSizeLimit.h"
 #include "QtPrinters.h"
 #include "settings/SettingsStore.h"
 
@@ -8,7 +9,6 @@
 #include <QTemporaryDir>
 
 #include <csignal>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -181,16 +181,12 @@ TEST(RegistryFileStore, AWriteCutShortLeavesTheOldFileWhole) {
     writeAll(path, old);
     RegistryFileStore store(path);
     store.data() = Version("new");
-    // A file-size limit makes the write stop short, as a full disk does, for root too.
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit tiny = saved;
-    tiny.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
-    const bool written = store.save();
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
+    bool written = true;
+    {
+        const FileSizeLimit full(4096);
+        ASSERT_TRUE(full.active());
+        written = store.save();
+    }
     EXPECT_FALSE(written);
     EXPECT_EQ(readAll(path), old);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Tarvo.reg"}) << "no half-written copy is left";
