@@ -3,10 +3,12 @@
 // keying and the event loop fared.
 //
 //   link_bench [--runs N] [--count N] [--per-ms N]
+//   link_bench --soak-minutes N
 //
 // count replies (10000) go out back to back, or per-ms at a time with a millisecond between, from
 // the moment the message starts. The screen polls its selected string with the RcvCW box checked,
-// so every reply goes through the live line of the text area.
+// so every reply goes through the live line of the text area. The soak keys automatic CQ for N
+// minutes instead, while a reply comes every millisecond, and prints the resident memory each minute.
 
 #include "BenchKeying.h"
 #include "keyer/KeyerState.h"
@@ -25,6 +27,7 @@
 #include "platform/RecordingSerialPort.h"
 #include "platform/UdpSocket.h"
 #include "platform/VirtualClock.h"
+#include "resources/Accel128.h"
 #include "resources/ControlIds.h"
 #include "screen/CTarvoFormView.h"
 #include "screen/FrameHost.h"
@@ -40,8 +43,12 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <QPlainTextEdit>
+
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <optional>
 #include <thread>
 
 namespace {
@@ -149,86 +156,161 @@ struct Options {
     int perMs = 0;
 };
 
-void floodRun(const Options& options, const std::vector<qint64>& nominal) {
-    UdpSocket companion; // the companion's address; also takes the screen's polls
+/// The operating screen on the real clock with its link on 127.0.0.1, keying a recording port,
+/// the RcvCW box checked so that every string reply goes through the transcript's live line.
+struct BenchStation {
+    explicit BenchStation(const Settings& prepared) : settings(prepared) {
+        view.OnInitialUpdate();
+        view.resize(480, 240);
+        view.show();
+        static_cast<QCheckBox*>(view.control(Ctl::RcvCw))->click();
+        link.setHost(&counter);
+    }
+    ~BenchStation() { link.setHost(&view.link()); }
+
+    Settings settings;
+    KeyerState state;
+    EventLoopClock clock;
+    ManualKeyState keys;
+    RecordingSerialPort port{clock};
+    RecordingMessageBoxes boxes;
+    KeyingLines lines{port, settings, boxes};
+    RecordingAudioOut audio;
+    SidetoneGenerator sidetone{audio, settings, ToneShape{}, -1};
+    ThreadKeyingEngine engine{clock, port, sidetone};
+    TemplateTokens tokens{settings};
+    StationLink link{settings, state, kLoopbackIpv4};
+    QTemporaryDir logDir;
+    CsvLog log{settings, boxes, logDir.path()};
+    RecordingAudioOut voiceAudio;
+    VoicePlayer voice{voiceAudio, -1};
+    RecordingFileDialogs files;
+    BenchFrame frame;
+    CTarvoFormView view{
+        settings, state, frame, {clock, keys, lines, engine, sidetone, tokens, link, boxes, log, voice, files}};
+    CountingHost counter{view.link()};
+};
+
+/// Settings for a station whose companion is companion, on a free port of its own.
+std::optional<Settings> StationSettings(UdpSocket& companion) {
     UdpSocket probe;
     if (!companion.bind(kLoopbackIpv4, 0) || !probe.bind(kLoopbackIpv4, 0)) {
         std::fprintf(stderr, "no socket on 127.0.0.1\n");
-        return;
+        return std::nullopt;
     }
     Settings settings;
     settings.enable = 1;
     settings.ip = QStringLiteral("127.0.0.1");
     settings.port = companion.localPort();
     settings.myport = probe.localPort();
-    probe.close();
     settings.SIG = 1;
     settings.SIG_STANDBY = 2;
     settings.chk_TONE = 0;
     settings.WPM = kBenchWpm;
     settings.TX[0] = kBenchText;
-    KeyerState state;
-    EventLoopClock clock;
-    ManualKeyState keys;
-    RecordingSerialPort port(clock);
-    RecordingMessageBoxes boxes;
-    KeyingLines lines(port, settings, boxes);
-    RecordingAudioOut audio;
-    SidetoneGenerator sidetone(audio, settings, ToneShape{}, -1);
-    ThreadKeyingEngine engine(clock, port, sidetone);
-    TemplateTokens tokens(settings);
-    StationLink link(settings, state, kLoopbackIpv4);
-    QTemporaryDir logDir;
-    CsvLog log(settings, boxes, logDir.path());
-    RecordingAudioOut voiceAudio;
-    VoicePlayer voice(voiceAudio, -1);
-    RecordingFileDialogs files;
-    BenchFrame frame;
-    CTarvoFormView view(settings, state, frame,
-                        {clock, keys, lines, engine, sidetone, tokens, link, boxes, log, voice, files});
-    view.OnInitialUpdate();
-    view.resize(480, 240);
-    view.show();
-    static_cast<QCheckBox*>(view.control(Ctl::RcvCw))->click();
-    CountingHost counter(view.link());
-    link.setHost(&counter);
+    return settings;
+}
 
-    const qint64 dropsBefore = UdpReceiveBufferErrors();
-    std::atomic<int> sent{0};
-    std::thread flood([&] {
+/// Sends "GET01" replies to port from another thread: count of them, or until stop is set.
+std::thread Flood(quint16 port, int count, int perMs, std::atomic<int>& sent, const std::atomic<bool>& stop) {
+    return std::thread([=, &sent, &stop] {
         UdpSocket from;
         if (!from.bind(kLoopbackIpv4, 0))
             return;
-        for (int i = 0; i < options.count; ++i) {
+        for (int i = 0; (count <= 0 || i < count) && !stop; ++i) {
             const QByteArray reply = "GET01 0600 " + QByteArray::number(i) + " CQ CQ DE TRV/PC TRV/PC K\r";
-            if (from.sendTo(reply, kLoopbackIpv4, quint16(settings.myport)))
+            if (from.sendTo(reply, kLoopbackIpv4, port))
                 ++sent;
-            if (options.perMs > 0 && (i + 1) % options.perMs == 0)
+            if (perMs > 0 && (i + 1) % perMs == 0)
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
     });
+}
+
+void floodRun(const Options& options, const std::vector<qint64>& nominal) {
+    UdpSocket companion; // the companion's address; also takes the screen's polls
+    const std::optional<Settings> settings = StationSettings(companion);
+    if (!settings)
+        return;
+    BenchStation station(*settings);
+    const qint64 dropsBefore = UdpReceiveBufferErrors();
+    std::atomic<int> sent{0};
+    const std::atomic<bool> never{false};
+    std::thread flood = Flood(quint16(settings->myport), options.count, options.perMs, sent, never);
     StallMeter stalls;
     const double cpu0 = CpuSeconds();
-    const qint64 wall0 = clock.nowUs();
-    view.SendPreparedMessage(1);
-    const double cpu = 100.0 * (CpuSeconds() - cpu0) / ((clock.nowUs() - wall0) / 1e6);
+    const qint64 wall0 = station.clock.nowUs();
+    station.view.SendPreparedMessage(1);
+    const double cpu = 100.0 * (CpuSeconds() - cpu0) / ((station.clock.nowUs() - wall0) / 1e6);
     flood.join();
     // What is still on its way through the event loop.
-    for (qint64 before = -1; before != counter.replies;) {
-        before = counter.replies;
-        clock.pumpUntil(clock.nowUs() + 200'000);
+    for (qint64 before = -1; before != station.counter.replies;) {
+        before = station.counter.replies;
+        station.clock.pumpUntil(station.clock.nowUs() + 200'000);
     }
     const qint64 kernelDropped = dropsBefore >= 0 ? UdpReceiveBufferErrors() - dropsBefore : -1;
     const qint64 received = sent - std::max<qint64>(kernelDropped, 0);
-    const double spanS = (counter.lastUs - counter.firstUs) / 1e6;
+    const double spanS = (station.counter.lastUs - station.counter.firstUs) / 1e6;
     std::printf("link: %d replies sent, %lld dropped by the kernel (socket buffer full), %lld received, %lld handled "
                 "(%.0f per second), %lld received but not handled; event loop blocked %.1f ms at the longest\n",
-                sent.load(), kernelDropped, received, counter.replies, spanS > 0 ? counter.replies / spanS : 0.0,
-                received - counter.replies, stalls.longestMs());
-    KeyingFigures figures = CompareTimelines(KeyMoments(port), nominal);
+                sent.load(), kernelDropped, received, station.counter.replies,
+                spanS > 0 ? station.counter.replies / spanS : 0.0, received - station.counter.replies,
+                stalls.longestMs());
+    KeyingFigures figures = CompareTimelines(KeyMoments(station.port), nominal);
     figures.cpuPercent = cpu;
     PrintKeying("under flood:", figures);
-    link.setHost(&view.link());
+}
+
+/// The process's resident memory in KiB.
+qint64 ResidentKiB() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    }
+    return -1;
+}
+
+/// Automatic CQ for minutes while string replies flood in, one per millisecond: the resident
+/// memory each minute, and how much it grew after the first.
+void soakRun(int minutes) {
+    UdpSocket companion;
+    std::optional<Settings> settings = StationSettings(companion);
+    if (!settings)
+        return;
+    settings->CQ_Sel = 1;
+    settings->CQ_Sec = 2;
+    settings->CQ_Limit = 50;
+    BenchStation station(*settings);
+    std::atomic<int> sent{0};
+    std::atomic<bool> stop{false};
+    std::thread flood = Flood(quint16(settings->myport), 0, 1, sent, stop);
+    QList<qint64> kib;
+    int keyedBefore = 0;
+    for (int minute = 0; minute < minutes; ++minute) {
+        const qint64 endUs = station.clock.nowUs() + 60'000'000;
+        while (station.clock.nowUs() < endUs) {
+            // A run ends after CQ_Limit calls: the next one starts at once.
+            if (!station.state.cqRepeat && !station.state.onAir())
+                station.view.onCommand(Cmd::ToggleCq);
+            station.clock.pumpUntil(std::min(endUs, station.clock.nowUs() + 500'000));
+        }
+        kib.append(ResidentKiB());
+        const int keyed = int(KeyMoments(station.port).size());
+        std::printf("soak minute %2d: resident %lld KiB, %d key edges this minute, %lld replies handled so far\n",
+                    minute + 1, kib.last(), keyed - keyedBefore, station.counter.replies);
+        std::fflush(stdout);
+        keyedBefore = keyed;
+    }
+    stop = true;
+    flood.join();
+    const qint64 most = *std::max_element(kib.begin(), kib.end());
+    std::printf("soak: %d minutes, %d replies sent, %lld handled, transcript %lld characters; resident after the "
+                "first minute %lld KiB, at the end %lld KiB (%+lld), at most %lld KiB\n",
+                minutes, sent.load(), station.counter.replies, qint64(station.view.textArea()->toPlainText().size()),
+                kib.first(), kib.last(), kib.last() - kib.first(), most);
 }
 
 } // namespace
@@ -246,6 +328,10 @@ int main(int argc, char** argv) {
     options.runs = std::max(1, number("--runs", 1));
     options.count = number("--count", options.count);
     options.perMs = number("--per-ms", 0);
+    if (const int minutes = number("--soak-minutes", 0); minutes > 0) {
+        soakRun(minutes);
+        return 0;
+    }
 
     VirtualClock virtualClock;
     const EngineFactory onVirtualTime = [&virtualClock](SerialPort& port, SidetoneOutput& tone) {
