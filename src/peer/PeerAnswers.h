@@ -38,10 +38,7 @@ QByteArray RigLogData(const Rig& rig);
 std::optional<Rig> RequestedRig(const QByteArray& request);
 
 /// What the companion answers to a request from Tarvo: the string asked for to "GET01" ..
-/// "GET13", the item list to "SPEC", a "LOGDT" block of fifteen lines with the rig's frequency
-/// and mode as lines 7 and 8 to "FREQ", "FSET \r" to "FSET"; nothing to anything else.
-/// An "FSET" sets the rig when it is "FSET ", 12 characters holding a decimal number between
-/// blanks, a blank and a mode (not only blanks, without line ends; a final carriage return is not
-/// part of it). Any other "FSET" leaves the rig alone but is answered all the same, so that
-/// Tarvo's frequency display does not stay locked waiting.
+/// "GET13", the item list to "SPEC", RigLogData to "FREQ", "FSET \r" to "FSET"; nothing to
+/// anything else. An "FSET" sets the rig when RequestedRig reads one from it; any other "FSET" is
+/// answered all the same, so that Tarvo's frequency display does not stay locked waiting.
 std::optional<QByteArray> AnswerTo(const QByteArray& request, CompanionData& data);
