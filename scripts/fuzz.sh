@@ -2,18 +2,23 @@
 # Builds the libFuzzer targets with clang and runs each for the given seconds (60 unless told),
 # starting from its seed corpus in fuzz/corpus/<name>; new inputs go to build-fuzz/corpus/<name>,
 # crashes to build-fuzz/crashes/. Prints each target's runs, coverage and corpus size.
+#   scripts/fuzz.sh [SECONDS] [TARGET...]    (all targets unless named)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
+shift || true
 scripts/setup.sh
 command -v clang++ >/dev/null || { echo "clang++ is missing: apt-get install clang"; exit 1; }
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVO_FUZZ=ON \
     -DTARVO_TESTS=OFF -DTARVO_BENCH=OFF >/dev/null
 cmake --build build-fuzz
 mkdir -p build-fuzz/crashes
+if [ $# -eq 0 ]; then
+    set -- $(basename -a fuzz/corpus/*/)
+fi
 status=0
-for seeds in fuzz/corpus/*/; do
-    name=$(basename "$seeds")
+for name in "$@"; do
+    seeds=fuzz/corpus/$name
     corpus=build-fuzz/corpus/$name
     mkdir -p "$corpus"
     log=build-fuzz/$name.log
