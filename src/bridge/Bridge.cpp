@@ -11,17 +11,6 @@
 namespace {
 
 constexpr int kPitchMax = 9999;
-/// The "GET" reply's head, "GET01 0600 ", and its final carriage return.
-constexpr qsizetype kStringReplyFrame = 12;
-
-/// The field Tarvo's message sets, or −1.
-int logFieldOf(const QByteArray& datagram) {
-    for (int i = 0; i < kLogFieldCount; ++i) {
-        if (datagram.startsWith(kLogFields[i].keyword))
-            return i;
-    }
-    return -1;
-}
 
 } // namespace
 
@@ -151,41 +140,35 @@ void Bridge::receive() {
 }
 
 void Bridge::answer(const QByteArray& datagram) {
-    const QByteArray keyword = RequestKeyword(datagram);
-    if (const int string = AskedString(keyword); string > 0) {
-        DecoderString decoded;
-        if (string == 1)
-            decoded = {m_carrier, m_text.tail(kLinkReceiveLimit - kStringReplyFrame)};
-        return send(StringReplyMessage(string, decoded));
-    }
-    if (keyword == "SPEC")
+    using Kind = BridgeRequest::Kind;
+    const BridgeRequest request = ReadBridgeRequest(datagram);
+    switch (request.kind) {
+    case Kind::String:
+        return send(request.string == 1 ? DecodedStringReply(m_carrier, m_text)
+                                        : StringReplyMessage(request.string, {}));
+    case Kind::Items:
         return send(ItemListMessage(m_items.records()));
-    if (keyword == "VAL") {
-        if (const std::optional<QString> text = ReceivedText(datagram))
-            m_items.apply(text->mid(4));
+    case Kind::SetItem:
+        m_items.apply(request.text);
         return;
-    }
-    if (keyword == "FREQ") {
+    case Kind::Rig:
         m_rigReading.reset(); // the answer goes out even when nothing changed
         return pollRig();
-    }
-    if (keyword == "FSET")
-        return tune(datagram);
-    if (keyword == "CLR")
+    case Kind::Tune:
+        return tune(request);
+    case Kind::ClearLog:
         return clearLog();
-    if (const int field = logFieldOf(datagram); field >= 0) {
-        const std::optional<QString> text = ReceivedText(datagram);
-        setLogField(field, text ? text->mid(qsizetype(qstrlen(kLogFields[field].keyword))) : QString());
+    case Kind::LogField:
+        return setLogField(request.field, request.text);
+    case Kind::Ignored:
+        return;
     }
 }
 
-void Bridge::tune(const QByteArray& request) {
-    if (const std::optional<Rig> wanted = RequestedRig(request)) {
-        const std::optional<qint64> hz = FrequencyHz(wanted->frequency);
-        if (hz && m_rig.tune(*hz, wanted->mode)) {
-            // What Tarvo asked for is no change to report back; the rig's own mode name comes next.
-            m_rigReading = m_rig.read();
-        }
+void Bridge::tune(const BridgeRequest& request) {
+    if (request.hz && m_rig.tune(*request.hz, request.mode)) {
+        // What Tarvo asked for is no change to report back; the rig's own mode name comes next.
+        m_rigReading = m_rig.read();
     }
     // Answered whatever became of it, so that Tarvo's display does not stay locked.
     send(FsetAnswer());

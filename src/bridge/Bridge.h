@@ -2,6 +2,7 @@
 
 #include "bridge/BridgeItems.h"
 #include "bridge/BridgeOptions.h"
+#include "bridge/BridgeRequest.h"
 #include "bridge/DecodedText.h"
 #include "bridge/FldigiClient.h"
 #include "bridge/LogFields.h"
@@ -62,7 +63,7 @@ private:
 
     void receive();
     void answer(const QByteArray& datagram);
-    void tune(const QByteArray& request);
+    void tune(const BridgeRequest& request);
     void setLogField(int field, const QString& value);
     void clearLog();
     void sendRig();

@@ -34,10 +34,10 @@ bool BridgeItems::apply(const QString& payload) {
     if (parts.size() != 2 || !itemOk || !valueOk)
         return false;
     if (item == PollPeriod) {
-        const int ms = kPollMinMs + value * kPollStepMs;
-        if (value < 0 || ms > kPollMaxMs)
+        // Checked before it is multiplied: a huge position would overflow.
+        if (value < 0 || value > (kPollMaxMs - kPollMinMs) / kPollStepMs)
             return false;
-        m_pollMs = ms;
+        m_pollMs = kPollMinMs + value * kPollStepMs;
         return true;
     }
     if (item == PassTxText && (value == 0 || value == 1)) {

@@ -31,6 +31,8 @@ void DecodedText::read(const Range& range, const QString& text, bool keep) {
     QString line = text;
     // A decoder string is one line of Tarvo's transcript.
     line.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    // Tarvo reads a datagram up to its first NUL: one would cut off all that came after it.
+    line.remove(QChar(0));
     m_text += line;
     if (m_text.size() > kKeptChars)
         m_text.remove(0, m_text.size() - kKeptChars);

@@ -37,7 +37,7 @@ std::optional<RigReading> HamlibRig::read() {
         close();
         return std::nullopt;
     }
-    return RigReading{qint64(hz + 0.5), QString::fromLatin1(rig_strrmode(mode))};
+    return RigReadingOf(hz, rig_strrmode(mode));
 }
 
 bool HamlibRig::tune(qint64 hz, const QString& mode) {

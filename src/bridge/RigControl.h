@@ -22,7 +22,11 @@ public:
     virtual bool tune(qint64 hz, const QString& mode) = 0;
 };
 
+/// What Hamlib read from the rig, in hertz and its mode's name: nothing when the frequency does not
+/// round to a hertz or more, up to 1 THz. A name holding control characters counts as no mode.
+std::optional<RigReading> RigReadingOf(double hz, const char* mode);
+
 /// The frequency as Tarvo's display writes it: MHz with five decimals.
 QString FrequencyText(qint64 hz);
-/// "7.02501" in Hz, rounded to the hertz; nothing when it is no positive number.
+/// "7.02501" in Hz, rounded to the hertz; nothing when that is not between 1 Hz and 1 THz.
 std::optional<qint64> FrequencyHz(const QString& megahertz);

@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <optional>
+
 namespace {
 
 QByteArray Response(const QByteArray& value) {
@@ -126,6 +129,10 @@ TEST(DecodedText, OnlyWhatCameAfterTheConnectCountsAndAClearedPaneStartsAgain) {
     EXPECT_EQ(text.tail(100), "CQ DE Q1ABC K TU ") << "fldigi's own keyed text is not decoded text";
     text.read(*keyed, "late", true);
     EXPECT_EQ(text.tail(100), "CQ DE Q1ABC K TU ") << "a range read twice counts once";
+
+    const auto withNul = text.grown(15);
+    text.read(*withNul, QStringLiteral("Q2D%1EF").arg(QChar(0)), true);
+    EXPECT_EQ(text.tail(100), "CQ DE Q1ABC K TU Q2DEF") << "a NUL would end Tarvo's reading of the reply";
 }
 
 TEST(DecodedText, TheTailFitsTheBytesWithWholeCharacters) {
@@ -151,9 +158,16 @@ TEST(BridgeItems, ValuesTheViewDialogSends) {
         bool passTx;
     };
     const Case cases[] = {
-        {"0000 0008", true, 500, false}, {"0000 0018", true, 1000, false}, {"0000 0019", false, 1000, false},
-        {"0001 0001", true, 1000, true}, {"0001 0002", false, 1000, true}, {"0002 0001", false, 1000, true},
-        {"0000", false, 1000, true},     {"X 1", false, 1000, true},
+        {"0000 0008", true, 500, false},
+        {"0000 0018", true, 1000, false},
+        {"0000 0019", false, 1000, false},
+        {"0001 0001", true, 1000, true},
+        {"0001 0002", false, 1000, true},
+        {"0002 0001", false, 1000, true},
+        {"0000", false, 1000, true},
+        {"X 1", false, 1000, true},
+        // A position so large that the milliseconds would overflow.
+        {"0000 42949673", false, 1000, true},
     };
     BridgeItems items;
     EXPECT_EQ(items.pollMs(), 250);
@@ -176,6 +190,30 @@ TEST(RigText, FrequencyBothWays) {
     EXPECT_FALSE(FrequencyHz("0").has_value());
     EXPECT_FALSE(FrequencyHz("1e300").has_value());
     EXPECT_FALSE(FrequencyHz("seven").has_value());
+    EXPECT_FALSE(FrequencyHz("0.0000001").has_value()) << "rounds to 0 Hz";
+}
+
+TEST(RigText, AReadingHamlibHandsOver) {
+    struct Case {
+        double hz;
+        const char* mode;
+        std::optional<RigReading> reading;
+    };
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const Case cases[] = {
+        {7025000.4, "CW", RigReading{7025000, "CW"}},
+        {14074000.5, "USB", RigReading{14074001, "USB"}},
+        {1e12, "", RigReading{1'000'000'000'000, ""}},
+        {3573000, "C\nW", RigReading{3573000, ""}}, // a line end would move the LOGDT lines
+        {nan, "CW", std::nullopt},
+        {inf, "CW", std::nullopt},
+        {-7025000, "CW", std::nullopt},
+        {0.4, "CW", std::nullopt},
+        {1e19, "CW", std::nullopt}, // beyond qint64
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(RigReadingOf(c.hz, c.mode), c.reading) << c.hz << " " << c.mode;
 }
 
 } // namespace
