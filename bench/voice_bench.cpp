@@ -61,6 +61,7 @@ public:
     bool drained() const override { return m_out.drained(); }
     qint64 soundingForUs() const override { return m_out.soundingForUs(); }
     bool isOpen() const override { return m_out.isOpen(); }
+    bool failed() const override { return m_out.failed(); }
     void queue(const qint16* frames, int count) override {
         queuedAtUs = m_clock.nowUs();
         waitBefore = m_out.lastQueueWaitSeconds();

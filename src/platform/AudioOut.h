@@ -18,6 +18,9 @@ public:
     /// negative while it has not. A new stream can take a second or more to start playing.
     virtual qint64 soundingForUs() const = 0;
     virtual bool isOpen() const = 0;
+    /// The open stream stopped by itself, as when its device went away: nothing queued will play,
+    /// and it counts as drained.
+    virtual bool failed() const = 0;
     /// Queues interleaved left/right frames; the data must live until it has played or reset().
     virtual void queue(const qint16* frames, int frameCount) = 0;
     /// Drops everything queued or playing.
@@ -33,6 +36,7 @@ public:
     bool drained() const override { return true; }
     qint64 soundingForUs() const override { return -1; }
     bool isOpen() const override { return false; }
+    bool failed() const override { return false; }
     void queue(const qint16*, int) override {}
     void reset() override {}
     void close() override {}

@@ -129,7 +129,7 @@ AudioOut::OpenError PortAudioOut::openStream(int device, int sampleRate) {
 }
 
 bool PortAudioOut::drained() const {
-    return !m_stream || m_queue.drained(Pa_GetStreamTime(m_stream) - outputLatencySeconds());
+    return !m_stream || failed() || m_queue.drained(Pa_GetStreamTime(m_stream) - outputLatencySeconds());
 }
 
 qint64 PortAudioOut::soundingForUs() const {
@@ -140,8 +140,12 @@ qint64 PortAudioOut::soundingForUs() const {
     return since < 0 ? -1 : qint64(since * 1e6);
 }
 
+bool PortAudioOut::failed() const {
+    return m_stream && Pa_IsStreamActive(m_stream) != 1;
+}
+
 void PortAudioOut::queue(const qint16* frames, int frameCount) {
-    if (m_stream)
+    if (m_stream && !failed())
         m_queue.push(frames, frameCount, Pa_GetStreamTime(m_stream));
 }
 

@@ -21,6 +21,8 @@ public:
     bool drained() const override;
     qint64 soundingForUs() const override;
     bool isOpen() const override { return m_stream != nullptr; }
+    /// The host stops a stream whose device is gone (an unplugged card, a sound server that quit).
+    bool failed() const override;
     void queue(const qint16* frames, int frameCount) override;
     void reset() override;
     void close() override;

@@ -9,6 +9,7 @@ bool RecordingAudioOut::open(int device, int sampleRate) {
     else
         m_lastError = OpenError::None;
     m_open = m_lastError == OpenError::None;
+    m_lost = false;
     m_queuedSinceOpen = false;
     return m_open;
 }

@@ -18,11 +18,13 @@ public:
 
     bool open(int device, int sampleRate) override;
     OpenError lastOpenError() const override { return m_lastError; }
-    /// False from a queue until setDrained(true), reset or close: nothing plays by itself here.
-    bool drained() const override { return m_drained; }
+    /// False from a queue until setDrained(true), reset, close or a lost device: nothing plays by
+    /// itself here.
+    bool drained() const override { return m_drained || failed(); }
     /// What was queued sounds at once, unless told to hold its start.
     qint64 soundingForUs() const override { return m_open && m_queuedSinceOpen && !m_holdStart ? 0 : -1; }
     bool isOpen() const override { return m_open; }
+    bool failed() const override { return m_open && m_lost; }
     void queue(const qint16* frames, int frameCount) override;
     void reset() override;
     void close() override;
@@ -39,6 +41,12 @@ public:
     void openOnlyAt(const QList<int>& rates) { m_rates = rates; }
     /// What has been queued has played (true) or not yet.
     void setDrained(bool drained) { m_drained = drained; }
+    /// The device goes away: the open stream fails, and every open fails with NoDevice until
+    /// failOpen(false).
+    void loseDevice() {
+        m_lost = true;
+        failOpen(true, OpenError::NoDevice);
+    }
     /// A stream that has not started playing yet (true), as a sound server's new stream may be.
     void holdStart(bool hold) { m_holdStart = hold; }
 
@@ -53,4 +61,5 @@ private:
     bool m_drained = true;
     bool m_queuedSinceOpen = false;
     bool m_holdStart = false;
+    bool m_lost = false; ///< the stream open when the device went away
 };

@@ -13,6 +13,8 @@
 namespace {
 
 constexpr int kEscape = 27;
+/// A wait's end when the call's sound stopped because its device went away.
+constexpr int kSoundLost = -1;
 // Longer than the real clock hands back before a deadline, so that every step of a wait sleeps in
 // the event loop, which feeds the key state, instead of spinning.
 constexpr qint64 kPollUs = 10'000;
@@ -77,7 +79,6 @@ void VoiceCq::showPlan(const VoicePlan& plan) {
 }
 
 bool VoiceCq::call(const QString& path, const VoicePlan& plan, int onIndex, int& counter, int& kept) {
-    using Bar = VoiceCqHost::Bar;
     if (!m_dev.player.start(path)) {
         // A call nobody hears is no call: the transmitter stays unkeyed.
         m_host.cannotPlay(QStringLiteral("No device driver is present.   "));
@@ -91,20 +92,14 @@ bool VoiceCq::call(const QString& path, const VoicePlan& plan, int onIndex, int&
             m_host.cannotPlay(QStringLiteral("The audio output did not start playing.   "));
         return false;
     }
-    if (onIndex > 0) {
-        if (const int r = wait(*soundedUs, onIndex * 100, Bar::Transmit, false, false); r != 0)
-            kept = r;
-        if (kept == kEscape)
-            return false;
-    }
+    if (onIndex > 0 && !waitInCall(*soundedUs, onIndex * 100, false, kept))
+        return false;
     ++counter;
     m_host.showTransmitting(true);
     const std::optional<qint64> keyedUs = keyOn();
     if (!keyedUs)
         return false;
-    if (const int r = wait(*keyedUs, plan.transmitMs, Bar::Transmit, false, true); r != 0)
-        kept = r;
-    if (kept == kEscape)
+    if (!waitInCall(*keyedUs, plan.transmitMs, true, kept))
         return false;
     scheduleOff(*keyedUs + qint64(plan.transmitMs) * 1000);
     m_dev.player.CloseWave(); // the off cut: the file's last moments are never sent
@@ -113,6 +108,18 @@ bool VoiceCq::call(const QString& path, const VoicePlan& plan, int onIndex, int&
         return false;
     m_dev.lines.SetLine(0, false);
     return true;
+}
+
+bool VoiceCq::waitInCall(qint64 fromUs, int ms, bool tracking, int& kept) {
+    const int r = wait(fromUs, ms, VoiceCqHost::Bar::Transmit, false, tracking);
+    if (r == kSoundLost) {
+        // Dead air is no call: the lines drop at once.
+        m_host.cannotPlay(QStringLiteral("The audio output stopped playing.   "));
+        return false;
+    }
+    if (r != 0)
+        kept = r;
+    return kept != kEscape;
 }
 
 int VoiceCq::wait(qint64 fromUs, int ms, VoiceCqHost::Bar bar, bool stoppable, bool tracking) {
@@ -130,6 +137,8 @@ int VoiceCq::wait(qint64 fromUs, int ms, VoiceCqHost::Bar bar, bool stoppable, b
         if (tracking)
             m_host.setBarValue(bar, int((now - fromUs) / 1000));
         m_dev.player.poll();
+        if (m_dev.player.lost())
+            return kSoundLost;
         const qint64 stepUs = std::min(endUs, now + kPollUs);
         m_dev.clock.pumpUntil(stepUs);
         if (stepUs == endUs)

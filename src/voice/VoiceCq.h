@@ -57,7 +57,11 @@ private:
     /// One call: played, its first sample and on cut awaited, keyed and dropped; counter counts it once
     /// keyed. False when the voice CQ ends here.
     bool call(const QString& path, const VoicePlan& plan, int onIndex, int& counter, int& kept);
-    /// The result of a wait from fromUs: 0, Escape (27) or the digit '1' .. '6' held with Ctrl.
+    /// A wait while the call's sound plays: false when the call ends here, on Escape or because the
+    /// sound stopped (said once). A digit held is kept.
+    bool waitInCall(qint64 fromUs, int ms, bool tracking, int& kept);
+    /// The result of a wait from fromUs: 0, Escape (27), the digit '1' .. '6' held with Ctrl, or −1
+    /// when the sound stopped because its device went away.
     int wait(qint64 fromUs, int ms, VoiceCqHost::Bar bar, bool stoppable, bool tracking);
     /// When the call's first sample sounded; nothing when Escape came first (then kept is Escape) or
     /// the output never started. A digit held meanwhile is kept.

@@ -75,8 +75,11 @@ bool VoicePlayer::start(const QString& path) {
 }
 
 void VoicePlayer::poll() {
-    if (m_playing && m_out.drained())
-        CloseWave();
+    if (!m_playing || !m_out.drained())
+        return;
+    const bool lost = m_out.failed();
+    CloseWave();
+    m_lost = lost;
 }
 
 qint64 VoicePlayer::soundingForUs() const {
@@ -90,6 +93,7 @@ void VoicePlayer::CloseWave() {
     }
     release(m_frames);
     m_playing = false;
+    m_lost = false;
 }
 
 bool VoicePlayer::load(const QString& path) {

@@ -23,8 +23,8 @@ public:
     /// The voice CQ: loads path and starts it, cutting one that plays; false when it does not load
     /// or the output does not open (then nothing plays).
     bool start(const QString& path);
-    /// The done notification: once the samples have played to their end, `CloseWave`. Called by
-    /// the owner's timer and its waits.
+    /// The done notification: once the samples have played to their end, or the output's device
+    /// has gone, `CloseWave`. Called by the owner's timer and its waits.
     void poll();
     /// Stops what plays, closes the output and frees the samples.
     void CloseWave();
@@ -32,6 +32,8 @@ public:
     bool playing() const { return m_playing; }
     /// How long ago what plays began to sound, in microseconds; negative before it has.
     qint64 soundingForUs() const;
+    /// The last playback ended because its device went away, not because it had played.
+    bool lost() const { return m_lost; }
 
 private:
     bool load(const QString& path);
@@ -42,4 +44,5 @@ private:
     std::vector<qint16> m_frames;
     int m_rate = 0;
     bool m_playing = false;
+    bool m_lost = false;
 };

@@ -227,4 +227,34 @@ TEST_F(EventsDuringSendingTest, WithoutAnAudioDeviceOrWithABusyOneTheKeyingGoesO
     EXPECT_FALSE(audio.queued().isEmpty()) << "the tone is back with the device";
 }
 
+TEST_F(EventsDuringSendingTest, AnAudioDeviceLostInTheMiddleOfAMessageLeavesTheKeyingWholeAndSilent) {
+    open();
+    QTest::mouseClick(control(Ctl::Tx1), Qt::LeftButton);
+    const QStringList whole = keyPeriods();
+    ASSERT_FALSE(whole.isEmpty());
+    const qsizetype tonesInWhole = audio.queued().size();
+
+    port.clear();
+    const qsizetype queuedBefore = audio.queued().size();
+    qsizetype queuedAtLoss = -1;
+    after(1000, [&] {
+        audio.loseDevice();
+        queuedAtLoss = audio.queued().size();
+    });
+    QTest::mouseClick(control(Ctl::Tx1), Qt::LeftButton);
+    EXPECT_EQ(keyPeriods(), whole) << "every element keyed on time";
+    EXPECT_GT(queuedAtLoss, queuedBefore) << "the tone played up to the loss";
+    EXPECT_EQ(audio.queued().size(), queuedAtLoss) << "and nothing was fed to the dead stream";
+    EXPECT_TRUE(boxes.shown().isEmpty()) << "without a word";
+    EXPECT_TRUE(edit(Ctl::Call)->isEnabled());
+
+    // The device back, the tones built again at another speed.
+    audio.failOpen(false);
+    frame.wpmBox()->setCurrentIndex(frame.wpmBox()->currentIndex() + 1);
+    view()->applyWpmBox();
+    const qsizetype queuedAfter = audio.queued().size();
+    QTest::mouseClick(control(Ctl::Tx1), Qt::LeftButton);
+    EXPECT_EQ(audio.queued().size() - queuedAfter, tonesInWhole) << "a tone for every element again";
+}
+
 } // namespace

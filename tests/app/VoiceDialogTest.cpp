@@ -265,23 +265,42 @@ TEST_F(VoiceDialogTest, EscapeCtrlAndADigitOrTheStopIconEndTheVoiceCq) {
     }
 }
 
-TEST_F(VoiceDialogTest, ATestPlaybackHoldsTheSlotUntilItHasPlayed) {
+// A test playback ends when it has played, or when its device goes away: a dead stream never
+// drains, and the rows would stay locked.
+TEST_F(VoiceDialogTest, ATestPlaybackHoldsTheSlotUntilItHasPlayedOrItsDeviceIsGone) {
+    const struct {
+        const char* name;
+        std::function<void(RecordingAudioOut&)> end;
+    } ways[] = {{"played",
+                 [](RecordingAudioOut& out) {
+                     out.setDrained(true);
+                 }},
+                {"device gone", [](RecordingAudioOut& out) {
+                     out.loseDevice();
+                 }}};
     settings.File[0] = WriteWave(dir, 2000);
     settings.File[1] = WriteWave(dir, 1000);
     open();
-    fromMenu([this](VoiceDialog& d) {
-        voiceAudio.setDrained(false);
-        QTest::mouseClick(d.control(kRows[1].test), Qt::LeftButton);
-        EXPECT_EQ(voiceAudio.calls(), (QStringList{"open -1 8000", "queue 8000"}));
-        QTest::keyClick(&d, Qt::Key_1, Qt::ControlModifier);
-        QTest::mouseClick(d.control(kRows[0].tx), Qt::LeftButton);
-        EXPECT_TRUE(port.changes().isEmpty()) << "a TX press while a test plays does nothing";
-        voiceAudio.setDrained(true);
-        clock.advanceMs(40);
-        EXPECT_FALSE(voiceAudio.isOpen()) << "the done notification closed the output";
-        QTest::mouseClick(d.control(kRows[0].tx), Qt::LeftButton);
-        EXPECT_EQ(keyPeriods(), QStringList{"+2000"});
-    });
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.name);
+        port.clear();
+        voiceAudio.failOpen(false);
+        fromMenu([&](VoiceDialog& d) {
+            const qsizetype calls = voiceAudio.calls().size();
+            voiceAudio.setDrained(false);
+            QTest::mouseClick(d.control(kRows[1].test), Qt::LeftButton);
+            EXPECT_EQ(voiceAudio.calls().mid(calls), (QStringList{"open -1 8000", "queue 8000"}));
+            QTest::keyClick(&d, Qt::Key_1, Qt::ControlModifier);
+            QTest::mouseClick(d.control(kRows[0].tx), Qt::LeftButton);
+            EXPECT_TRUE(port.changes().isEmpty()) << "a TX press while a test plays does nothing";
+            way.end(voiceAudio);
+            clock.advanceMs(40);
+            EXPECT_FALSE(voiceAudio.isOpen()) << "the done notification closed the output";
+            voiceAudio.failOpen(false);
+            QTest::mouseClick(d.control(kRows[0].tx), Qt::LeftButton);
+            EXPECT_EQ(keyPeriods(), QStringList{"+2000"});
+        });
+    }
     EXPECT_TRUE(boxes.shown().isEmpty());
 }
 

@@ -234,6 +234,29 @@ TEST_F(VoiceCqTest, TheCallsTimesCountFromItsFirstSampleSounding) {
     }
 }
 
+// Dead air is no call: a device gone in the on cut or in the call ends the voice CQ with the lines
+// down at once, and says so once.
+TEST_F(VoiceCqTest, AnAudioDeviceGoneInACallDropsTheLinesAtOnce) {
+    const struct {
+        const char* name;
+        qint64 lostAtMs;
+        QStringList keyPeriods;
+    } cases[] = {{"in the on cut", 200, {}}, {"a second into the call", 1350, {"+1000"}}};
+    for (const auto& c : cases) {
+        port.clear();
+        host.events.clear();
+        audio.failOpen(false);
+        clock.at(clock.nowUs() + c.lostAtMs * 1000, [this] { audio.loseDevice(); });
+        run(3000, 3, 2, true);
+        EXPECT_EQ(periods(RecordingSerialPort::Line::Dtr), c.keyPeriods) << c.name;
+        EXPECT_FALSE(port.dtr()) << c.name;
+        EXPECT_FALSE(port.rts()) << c.name;
+        EXPECT_EQ(host.events, (QStringList{"running", "cannot play: The audio output stopped playing.   ", "idle"}))
+            << c.name;
+        EXPECT_FALSE(player.playing()) << c.name;
+    }
+}
+
 TEST_F(VoiceCqTest, WithoutAnAudioDeviceItSaysSoOnceAndKeysNothing) {
     audio.failOpen(true);
     run(3000, 3, 2, true);
