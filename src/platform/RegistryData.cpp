@@ -1,11 +1,8 @@
 #include "platform/RegistryData.h"
 
 const RegistryData::Key* RegistryData::find(const QString& path) const {
-    for (const Key& key : m_keys) {
-        if (key.path.compare(path, Qt::CaseInsensitive) == 0)
-            return &key;
-    }
-    return nullptr;
+    const auto at = m_keyAt.constFind(path.toCaseFolded());
+    return at == m_keyAt.cend() ? nullptr : &m_keys[*at];
 }
 
 RegistryData::Key* RegistryData::find(const QString& path) {
@@ -15,9 +12,15 @@ RegistryData::Key* RegistryData::find(const QString& path) {
 void RegistryData::createKey(const QString& path) {
     if (path.isEmpty() || find(path))
         return;
-    const qsizetype parent = path.lastIndexOf(QLatin1Char('\\'));
-    if (parent > 0)
-        createKey(path.left(parent));
+    // The keys above it first, without recursion: a deep path must not use up the stack.
+    for (qsizetype at = path.indexOf(QLatin1Char('\\'), 1); at > 0; at = path.indexOf(QLatin1Char('\\'), at + 1)) {
+        const QString parent = path.left(at);
+        if (!find(parent)) {
+            m_keyAt.insert(parent.toCaseFolded(), m_keys.size());
+            m_keys.append({parent, {}});
+        }
+    }
+    m_keyAt.insert(path.toCaseFolded(), m_keys.size());
     m_keys.append({path, {}});
 }
 
@@ -26,24 +29,22 @@ bool RegistryData::hasKey(const QString& path) const {
 }
 
 const RegistryData::Value* RegistryData::value(const QString& path, const QString& name) const {
-    const Key* key = find(path);
-    if (!key)
+    const auto key = m_keyAt.constFind(path.toCaseFolded());
+    if (key == m_keyAt.cend())
         return nullptr;
-    for (const Entry& entry : key->entries) {
-        if (entry.name.compare(name, Qt::CaseInsensitive) == 0)
-            return &entry.value;
-    }
-    return nullptr;
+    const auto entry = m_entryAt.constFind({*key, name.toCaseFolded()});
+    return entry == m_entryAt.cend() ? nullptr : &m_keys[*key].entries[*entry].value;
 }
 
 void RegistryData::setValue(const QString& path, const QString& name, const Value& value) {
     createKey(path);
-    Key* key = find(path);
-    for (Entry& entry : key->entries) {
-        if (entry.name.compare(name, Qt::CaseInsensitive) == 0) {
-            entry.value = value;
-            return;
-        }
+    const qsizetype key = m_keyAt.value(path.toCaseFolded());
+    QList<Entry>& entries = m_keys[key].entries;
+    const std::pair<qsizetype, QString> entry{key, name.toCaseFolded()};
+    if (const auto at = m_entryAt.constFind(entry); at != m_entryAt.cend()) {
+        entries[*at].value = value;
+        return;
     }
-    key->entries.append({name, value});
+    m_entryAt.insert(entry, entries.size());
+    entries.append({name, value});
 }

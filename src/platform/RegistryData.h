@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QString>
+
+#include <utility>
 
 #include <variant>
 
@@ -35,4 +38,8 @@ private:
     const Key* find(const QString& path) const;
 
     QList<Key> m_keys;
+    // Case-folded paths, and (key, case-folded name) pairs, to their places: a file of many keys
+    // or values must not take quadratic time to read.
+    QHash<QString, qsizetype> m_keyAt;
+    QHash<std::pair<qsizetype, QString>, qsizetype> m_entryAt;
 };

@@ -118,6 +118,19 @@ QString hexText(const QString& text) {
     return QStringLiteral("hex(1):") + parts.join(QLatin1Char(','));
 }
 
+/// A key path a registry can hold: at most 512 levels of names of at most 255 characters. Deeper or
+/// longer ones come only from a damaged file, and creating their every level would take long.
+bool fitsRegistry(const QString& path) {
+    constexpr qsizetype kMostLevels = 512;
+    constexpr qsizetype kLongestName = 255;
+    qsizetype levels = 0;
+    for (const QStringView name : QStringView(path).tokenize(QLatin1Char('\\'))) {
+        if (++levels > kMostLevels || name.size() > kLongestName)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 namespace RegistryFile {
@@ -132,9 +145,14 @@ Parsed parse(const QByteArray& bytes) {
         QString line = lines[i];
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
-        // Hex data may run over several lines, each but the last ending in a backslash.
-        while (line.endsWith(QLatin1Char('\\')) && line.contains(QLatin1String("=hex")) && i + 1 < lines.size())
-            line = line.chopped(1) + lines[++i].trimmed();
+        // Hex data may run over several lines, each but the last ending in a backslash. Appended in
+        // place: a file of many such lines must not take quadratic time.
+        if (line.contains(QLatin1String("=hex"))) {
+            while (line.endsWith(QLatin1Char('\\')) && i + 1 < lines.size()) {
+                line.chop(1);
+                line += QStringView(lines[++i]).trimmed();
+            }
+        }
         const QString trimmed = line.trimmed();
         if (trimmed.isEmpty() || trimmed.startsWith(QLatin1Char(';')))
             continue;
@@ -143,8 +161,8 @@ Parsed parse(const QByteArray& bytes) {
             continue;
         }
         if (trimmed.startsWith(QLatin1Char('['))) {
-            const bool good =
-                trimmed.endsWith(QLatin1Char(']')) && trimmed.size() > 2 && trimmed[1] != QLatin1Char('-');
+            const bool good = trimmed.endsWith(QLatin1Char(']')) && trimmed.size() > 2 &&
+                              trimmed[1] != QLatin1Char('-') && fitsRegistry(trimmed.mid(1, trimmed.size() - 2));
             key = good ? trimmed.mid(1, trimmed.size() - 2) : QString();
             if (good)
                 parsed.data.createKey(key);

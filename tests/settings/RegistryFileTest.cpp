@@ -8,6 +8,7 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <csignal>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -106,6 +107,39 @@ TEST(RegistryFile, BrokenLinesAreSkippedAndGoodValuesKept) {
     EXPECT_EQ(*parsed.data.value(QStringLiteral("HKEY_CURRENT_USER\\software\\Zorvik\\Tarvo\\1\\VIEW"), "LOOP"),
               RegistryData::Value(quint32(1)));
     EXPECT_EQ(parsed.data.value(kKey, "TX01"), nullptr);
+}
+
+// A damaged file may hold anything, at any size: it is read whole, in time that grows with its size
+// (a quadratic reading of these took minutes, and a deep key's levels were made by recursion).
+TEST(RegistryFile, LargeDamagedFilesAreReadAndKeysDeeperThanARegistryAreBadLines) {
+    QByteArray bytes = "Windows Registry Editor Version 5.00\r\n\r\n[" + kKey.toLatin1() + "]\r\n";
+    constexpr int kValues = 50'000;
+    for (int i = 0; i < kValues; ++i)
+        bytes += "\"V" + QByteArray::number(i) + "\"=dword:00000001\r\n";
+    bytes += "\"v7\"=dword:00000002\r\n"; // the same name in another case replaces it
+    bytes += "\"Hex\"=hex(1):41,00,\\\r\n";
+    for (int i = 0; i < 20'000; ++i)
+        bytes += "  41,00,\\\r\n";
+    bytes += "  00,00\r\n";
+    const QByteArray deep = QByteArray("[") + QByteArray("k\\").repeated(513) + "k]\r\n";
+    const QByteArray longName = QByteArray("[k\\") + QByteArray(256, 'n') + "]\r\n";
+    const QByteArray deepest = QByteArray("[") + QByteArray("k\\").repeated(511) + "k]\r\n";
+    bytes += deep + longName + deepest + "\"Deepest\"=dword:00000003\r\n";
+
+    const auto parsed = RegistryFile::parse(bytes);
+    const int deepLine = kValues + 20'007;
+    EXPECT_EQ(parsed.badLines, (QList<int>{deepLine, deepLine + 1}));
+    const QList<RegistryData::Key>& keys = parsed.data.keys();
+    ASSERT_FALSE(keys.isEmpty());
+    const RegistryData::Key& tarvo =
+        *std::find_if(keys.begin(), keys.end(), [](const auto& k) { return k.path == kKey; });
+    EXPECT_EQ(tarvo.entries.size(), kValues + 1);
+    EXPECT_EQ(tarvo.entries[7].name, "V7") << "in its place, with its first spelling";
+    EXPECT_EQ(*parsed.data.value(kKey, "V7"), RegistryData::Value(quint32(2)));
+    EXPECT_EQ(std::get<QString>(*parsed.data.value(kKey, "hex")), QString(20'001, u'A'));
+    EXPECT_EQ(*parsed.data.value(QString::fromLatin1(deepest.mid(1, deepest.size() - 4)), "deepest"),
+              RegistryData::Value(quint32(3)));
+    EXPECT_TRUE(parsed.data.hasKey("K\\K")) << "the keys above it, whatever their case";
 }
 
 TEST(RegistryFile, ReadsUtf16ExportsAndOldCodePageFiles) {
