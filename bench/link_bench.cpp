@@ -8,7 +8,8 @@
 // count replies (10000) go out back to back, or per-ms at a time with a millisecond between, from
 // the moment the message starts. The screen polls its selected string with the RcvCW box checked,
 // so every reply goes through the live line of the text area. The soak keys automatic CQ for N
-// minutes instead, while a reply comes every millisecond, and prints the resident memory each minute.
+// minutes instead, while tarvo-peer sends a reply every millisecond, and prints the resident memory
+// each minute.
 
 #include "BenchKeying.h"
 #include "keyer/KeyerState.h"
@@ -40,6 +41,7 @@
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -211,13 +213,13 @@ std::optional<Settings> StationSettings(UdpSocket& companion) {
     return settings;
 }
 
-/// Sends "GET01" replies to port from another thread: count of them, or until stop is set.
-std::thread Flood(quint16 port, int count, int perMs, std::atomic<int>& sent, const std::atomic<bool>& stop) {
-    return std::thread([=, &sent, &stop] {
+/// Sends count "GET01" replies to port from another thread.
+std::thread Flood(quint16 port, int count, int perMs, std::atomic<int>& sent) {
+    return std::thread([=, &sent] {
         UdpSocket from;
         if (!from.bind(kLoopbackIpv4, 0))
             return;
-        for (int i = 0; (count <= 0 || i < count) && !stop; ++i) {
+        for (int i = 0; i < count; ++i) {
             const QByteArray reply = "GET01 0600 " + QByteArray::number(i) + " CQ CQ DE TRV/PC TRV/PC K\r";
             if (from.sendTo(reply, kLoopbackIpv4, port))
                 ++sent;
@@ -235,8 +237,7 @@ void floodRun(const Options& options, const std::vector<qint64>& nominal) {
     BenchStation station(*settings);
     const qint64 dropsBefore = UdpReceiveBufferErrors();
     std::atomic<int> sent{0};
-    const std::atomic<bool> never{false};
-    std::thread flood = Flood(quint16(settings->myport), options.count, options.perMs, sent, never);
+    std::thread flood = Flood(quint16(settings->myport), options.count, options.perMs, sent);
     StallMeter stalls;
     const double cpu0 = CpuSeconds();
     const qint64 wall0 = station.clock.nowUs();
@@ -273,20 +274,35 @@ qint64 ResidentKiB() {
     return -1;
 }
 
-/// Automatic CQ for minutes while string replies flood in, one per millisecond: the resident
-/// memory each minute, and how much it grew after the first.
+/// The number in tarvo-peer's last "flood: N replies sent" line, or −1.
+qint64 FloodedReplies(const QByteArray& peerOutput) {
+    const qsizetype at = peerOutput.lastIndexOf("flood: ");
+    return at < 0 ? -1 : peerOutput.mid(at + 7).split(' ').value(0).toLongLong();
+}
+
+/// Automatic CQ for minutes while tarvo-peer floods string replies, one per millisecond: the
+/// resident memory each minute, and how much it grew after the first.
 void soakRun(int minutes) {
-    UdpSocket companion;
-    std::optional<Settings> settings = StationSettings(companion);
+    std::optional<Settings> settings;
+    {
+        UdpSocket companion; // only to find a free port for tarvo-peer
+        settings = StationSettings(companion);
+    }
     if (!settings)
         return;
     settings->CQ_Sel = 1;
     settings->CQ_Sec = 2;
     settings->CQ_Limit = 50;
     BenchStation station(*settings);
-    std::atomic<int> sent{0};
-    std::atomic<bool> stop{false};
-    std::thread flood = Flood(quint16(settings->myport), 0, 1, sent, stop);
+    QProcess peer;
+    peer.start(QStringLiteral(TARVO_PEER),
+               {"--bind", "127.0.0.1", "--port", QString::number(settings->port), "--tarvo-port",
+                QString::number(settings->myport), "--no-input", "--flood", "1"});
+    if (!peer.waitForStarted()) {
+        std::fprintf(stderr, "tarvo-peer did not start: %s\n", qPrintable(peer.errorString()));
+        return;
+    }
+    const qint64 dropsBefore = UdpReceiveBufferErrors();
     QList<qint64> kib;
     int keyedBefore = 0;
     for (int minute = 0; minute < minutes; ++minute) {
@@ -304,13 +320,16 @@ void soakRun(int minutes) {
         std::fflush(stdout);
         keyedBefore = keyed;
     }
-    stop = true;
-    flood.join();
+    peer.terminate();
+    peer.waitForFinished();
+    const qint64 dropped = dropsBefore >= 0 ? UdpReceiveBufferErrors() - dropsBefore : -1;
     const qint64 most = *std::max_element(kib.begin(), kib.end());
-    std::printf("soak: %d minutes, %d replies sent, %lld handled, transcript %lld characters; resident after the "
-                "first minute %lld KiB, at the end %lld KiB (%+lld), at most %lld KiB\n",
-                minutes, sent.load(), station.counter.replies, qint64(station.view.textArea()->toPlainText().size()),
-                kib.first(), kib.last(), kib.last() - kib.first(), most);
+    std::printf("soak: %d minutes, tarvo-peer sent at least %lld replies, %lld dropped by the kernel, %lld handled, "
+                "transcript %lld characters; resident after the first minute %lld KiB, at the end %lld KiB (%+lld), "
+                "at most %lld KiB\n",
+                minutes, FloodedReplies(peer.readAllStandardOutput()), dropped, station.counter.replies,
+                qint64(station.view.textArea()->toPlainText().size()), kib.first(), kib.last(),
+                kib.last() - kib.first(), most);
 }
 
 } // namespace

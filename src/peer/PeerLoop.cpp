@@ -2,7 +2,9 @@
 
 #include "peer/PeerSocket.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <poll.h>
 #include <unistd.h>
@@ -15,11 +17,17 @@ QString SystemError() {
 
 } // namespace
 
-int RunPeer(PeerSocket& socket, PeerSession& session, int inputFd, PeerOutput& output) {
+int RunPeer(PeerSocket& socket, PeerSession& session, int inputFd, PeerOutput& output, int floodPerMs) {
     // poll skips a negative descriptor, so without input only the socket is watched.
     pollfd watched[2] = {{socket.descriptor(), POLLIN, 0}, {inputFd, POLLIN, 0}};
+    using Clock = std::chrono::steady_clock;
+    Clock::time_point nextFlood = Clock::now();
     for (;;) {
-        if (::poll(watched, 2, -1) < 0) {
+        if (floodPerMs > 0 && Clock::now() >= nextFlood) {
+            session.flood(floodPerMs);
+            nextFlood = std::max(nextFlood + std::chrono::milliseconds(1), Clock::now());
+        }
+        if (::poll(watched, 2, floodPerMs > 0 ? 1 : -1) < 0) {
             if (errno == EINTR)
                 continue;
             output.printError(QStringLiteral("waiting failed: %1").arg(SystemError()));

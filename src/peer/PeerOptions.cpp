@@ -33,6 +33,9 @@ qsizetype StringIndex(const QString& assignment, QString& rest) {
     return string - 1;
 }
 
+// Far beyond what a companion sends: enough to fill any socket buffer.
+constexpr int kMostFloodPerMs = 1000;
+
 } // namespace
 
 PeerCommandLine ParsePeerCommandLine(const QStringList& arguments) {
@@ -44,8 +47,9 @@ PeerCommandLine ParsePeerCommandLine(const QStringList& arguments) {
     const QCommandLineOption string(QStringLiteral("string"), QString(), QStringLiteral("N=TEXT"));
     const QCommandLineOption pitch(QStringLiteral("pitch"), QString(), QStringLiteral("N=HZ"));
     const QCommandLineOption noInput(QStringLiteral("no-input"));
+    const QCommandLineOption flood(QStringLiteral("flood"), QString(), QStringLiteral("N"));
     QCommandLineParser parser;
-    parser.addOptions({help, port, bind, tarvoAddress, tarvoPort, string, pitch, noInput});
+    parser.addOptions({help, port, bind, tarvoAddress, tarvoPort, string, pitch, noInput, flood});
 
     PeerCommandLine result;
     PeerOptions& options = result.options;
@@ -90,6 +94,13 @@ PeerCommandLine ParsePeerCommandLine(const QStringList& arguments) {
             return refuse(QStringLiteral("--pitch: %1 is not N=HZ with N 1..13 and HZ 1..9999").arg(assignment));
         options.data.strings[index].pitch = value;
     }
+    if (parser.isSet(flood)) {
+        bool ok = false;
+        options.floodPerMs = parser.value(flood).toInt(&ok);
+        if (!ok || options.floodPerMs < 1 || options.floodPerMs > kMostFloodPerMs)
+            return refuse(
+                QStringLiteral("--flood: %1 is not a count 1..%2").arg(parser.value(flood)).arg(kMostFloodPerMs));
+    }
     options.readInput = !parser.isSet(noInput);
     return result;
 }
@@ -107,5 +118,7 @@ QString PeerUsage() {
         "  --string N=TEXT          the decoded text of string N, 1..13 (repeatable)\n"
         "  --pitch N=HZ             the pitch of string N in Hz, 1..9999 (repeatable)\n"
         "  --no-input               read no commands: only answer and print, until interrupted\n"
+        "  --flood N                send N unasked replies of string 1 every millisecond, each numbered,\n"
+        "                           to load Tarvo's link (1..1000); a line every 10000 says how many\n"
         "  -h, --help               show this text\n");
 }

@@ -12,6 +12,7 @@ struct PeerOptions {
     QString tarvoAddress = QStringLiteral("127.0.0.1");
     quint16 tarvoPort = 10001; ///< Tarvo's own port
     bool readInput = true;
+    int floodPerMs = 0; ///< unasked "GET01" replies sent every millisecond, to load Tarvo's link
     CompanionData data = DefaultCompanionData();
 };
 

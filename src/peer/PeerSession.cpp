@@ -25,6 +25,24 @@ void PeerSession::inputEnded() {
         m_output.printError(*unfinished);
 }
 
+void PeerSession::flood(int count) {
+    constexpr qint64 kReport = 10000;
+    const DecoderString& string = m_data.strings[0];
+    for (int i = 0; i < count; ++i) {
+        const QString text = string.text + QLatin1Char(' ') + QString::number(++m_flooded);
+        if (const auto failure = m_sender.send(StringReplyMessage(1, {string.pitch, text}))) {
+            // Said when it starts failing, not a thousand times a second.
+            if (!m_floodFailing)
+                m_output.printError(QStringLiteral("sending to %1 failed: %2").arg(m_sender.destination(), *failure));
+            m_floodFailing = true;
+            return;
+        }
+        m_floodFailing = false;
+        if (m_flooded % kReport == 0)
+            m_output.print(QStringLiteral("flood: %1 replies sent to %2").arg(m_flooded).arg(m_sender.destination()));
+    }
+}
+
 void PeerSession::take(const QString& line) {
     const TypedOutcome outcome = m_commands.take(line);
     switch (outcome.kind) {

@@ -42,6 +42,9 @@ public:
     void typed(const QByteArray& bytes);
     /// Standard input has ended.
     void inputEnded();
+    /// Sends count replies of string 1 that nobody asked for, its text numbered so that each
+    /// differs; one line of output every 10000 of them, not one each.
+    void flood(int count);
 
 private:
     void take(const QString& line);
@@ -52,4 +55,6 @@ private:
     PeerOutput& m_output;
     InputLines m_lines;
     TypedCommands m_commands;
+    qint64 m_flooded = 0;
+    bool m_floodFailing = false;
 };

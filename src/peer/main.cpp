@@ -46,5 +46,5 @@ int main(int argc, char** argv) {
     const QString listening = options.bindAddress + QLatin1Char(':') + QString::number(socket.localPort());
     const QString hint = options.readInput ? QStringLiteral("; HELP lists the commands") : QString();
     output.print(QStringLiteral("listening on %1, sending to %2%3").arg(listening, socket.destination(), hint));
-    return RunPeer(socket, session, options.readInput ? STDIN_FILENO : -1, output);
+    return RunPeer(socket, session, options.readInput ? STDIN_FILENO : -1, output, options.floodPerMs);
 }

@@ -20,13 +20,14 @@ TEST(PeerOptions, DefaultsAreTheLinksPortsOnThisMachine) {
     EXPECT_EQ(o.tarvoAddress, "127.0.0.1");
     EXPECT_EQ(o.bindAddress, "0.0.0.0");
     EXPECT_TRUE(o.readInput);
+    EXPECT_EQ(o.floodPerMs, 0);
     EXPECT_EQ(o.data.items, DefaultCompanionData().items);
 }
 
 TEST(PeerOptions, EveryOptionTakesItsValue) {
-    const PeerCommandLine parsed =
-        Parse({"--port", "20000", "--tarvo-port=20001", "--tarvo-address", "127.0.0.2", "--bind", "127.0.0.1",
-               "--string", "3=CQ TEST", "--string=13=", "--pitch", "3=620", "--pitch", "13=700", "--no-input"});
+    const PeerCommandLine parsed = Parse({"--port", "20000", "--tarvo-port=20001", "--tarvo-address", "127.0.0.2",
+                                          "--bind", "127.0.0.1", "--string", "3=CQ TEST", "--string=13=", "--pitch",
+                                          "3=620", "--pitch", "13=700", "--no-input", "--flood", "5"});
     ASSERT_TRUE(parsed.error.isEmpty()) << parsed.error.toStdString();
     const PeerOptions& o = parsed.options;
     EXPECT_EQ(o.port, 20000);
@@ -34,6 +35,7 @@ TEST(PeerOptions, EveryOptionTakesItsValue) {
     EXPECT_EQ(o.tarvoAddress, "127.0.0.2");
     EXPECT_EQ(o.bindAddress, "127.0.0.1");
     EXPECT_FALSE(o.readInput);
+    EXPECT_EQ(o.floodPerMs, 5);
     const CompanionData defaults = DefaultCompanionData();
     EXPECT_EQ(o.data.strings[2].text, "CQ TEST");
     EXPECT_EQ(o.data.strings[2].pitch, 620);
@@ -56,8 +58,8 @@ TEST(PeerOptions, TheLastOfARepeatedOptionHolds) {
 TEST(PeerOptions, HelpIsAskedFor) {
     EXPECT_TRUE(Parse({"--help"}).help);
     EXPECT_TRUE(Parse({"-h"}).help);
-    for (const char* option :
-         {"--port", "--bind", "--tarvo-address", "--tarvo-port", "--string", "--pitch", "--no-input", "--help"})
+    for (const char* option : {"--port", "--bind", "--tarvo-address", "--tarvo-port", "--string", "--pitch",
+                               "--no-input", "--flood", "--help"})
         EXPECT_TRUE(PeerUsage().contains(QLatin1String(option))) << option;
 }
 
@@ -78,6 +80,9 @@ TEST(PeerOptions, WrongValuesAreRefusedAndNamed) {
         {"--pitch", "3=10000"},
         {"--pitch", "3=high"},
         {"--pitch", "3"},
+        {"--flood", "0"},
+        {"--flood", "1001"},
+        {"--flood", "many"},
         {"--port"},
         {"--unknown"},
         {"extra"},

@@ -111,4 +111,24 @@ TEST_F(PeerSessionTest, HelpIsPrinted) {
     EXPECT_EQ(output.printed[0], TypedCommands::help());
 }
 
+TEST_F(PeerSessionTest, AFloodSendsNumberedRepliesOfString1AndSaysHowManyEvery10000) {
+    const DecoderString first = DefaultCompanionData().strings[0];
+    session.flood(3);
+    ASSERT_EQ(sender.sent.size(), 3);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(sender.sent[i], StringReplyMessage(1, {first.pitch, first.text + ' ' + QString::number(i + 1)}));
+    EXPECT_TRUE(output.printed.isEmpty()) << "no line for each reply";
+    session.flood(9997);
+    EXPECT_EQ(output.printed, QStringList{"flood: 10000 replies sent to 127.0.0.1:10001"});
+
+    sender.failure = QStringLiteral("Connection refused");
+    session.flood(5);
+    session.flood(5);
+    EXPECT_EQ(output.errors, QStringList{"sending to 127.0.0.1:10001 failed: Connection refused"})
+        << "said once while it keeps failing";
+    sender.failure.reset();
+    session.flood(1);
+    EXPECT_EQ(sender.sent.size(), 10001);
+}
+
 } // namespace
