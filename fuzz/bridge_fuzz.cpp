@@ -5,6 +5,7 @@
 #include "bridge/LogFields.h"
 #include "bridge/RigControl.h"
 #include "link/CompanionMessage.h"
+#include "link/EveryReceiveOption.h"
 #include "link/HamlogRecord.h"
 #include "link/LinkText.h"
 #include "link/ViewItems.h"
@@ -24,20 +25,10 @@
 
 namespace {
 
-Settings ReceivingEverything() {
-    Settings settings;
-    for (int Settings::*flag :
-         {&Settings::Recv_CALL, &Settings::Recv_CODE, &Settings::Recv_TIMEJ, &Settings::Recv_TIMEU, &Settings::Recv_GL,
-          &Settings::Recv_NAME, &Settings::Recv_RST, &Settings::Recv_MYRST, &Settings::Recv_QTH, &Settings::Recv_RMK1,
-          &Settings::Recv_RMK2, &Settings::Recv_FORE, &Settings::Recv_CLR})
-        settings.*flag = 1;
-    return settings;
-}
-
 /// What Tarvo reads of a datagram the bridge sends.
 CompanionMessage AtTarvo(const QByteArray& datagram, LinkKeyword expected) {
     Require(datagram.size() <= kLinkReceiveLimit);
-    static const Settings settings = ReceivingEverything();
+    static const Settings settings = EveryReceiveOption();
     const std::optional<CompanionMessage> message = ParseCompanionMessage(ReceivedBytes(datagram), settings);
     Require(message && message->keyword == expected);
     return *message;

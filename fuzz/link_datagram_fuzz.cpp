@@ -1,5 +1,6 @@
 #include "FuzzCheck.h"
 #include "link/CompanionMessage.h"
+#include "link/EveryReceiveOption.h"
 #include "link/LinkDispatch.h"
 #include "link/LinkHost.h"
 #include "link/LinkText.h"
@@ -106,7 +107,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const uint8_t scene = data[0];
     const QByteArray datagram(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1));
 
-    Settings settings;
+    Settings settings = scene & 0x80 ? EveryReceiveOption() : Settings();
     const int role = scene & 3;
     settings.Remote_USE = role != 0;
     settings.Remote_HOST = role >= 2;
@@ -129,14 +130,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         sender = kCompanion;
         break;
     }
-    if (scene & 0x80) {
-        for (int Settings::*flag :
-             {&Settings::Recv_CALL, &Settings::Recv_CODE, &Settings::Recv_TIMEJ, &Settings::Recv_TIMEU,
-              &Settings::Recv_GL, &Settings::Recv_NAME, &Settings::Recv_RST, &Settings::Recv_MYRST, &Settings::Recv_QTH,
-              &Settings::Recv_RMK1, &Settings::Recv_RMK2, &Settings::Recv_FORE, &Settings::Recv_CLR})
-            settings.*flag = 1;
+    if (scene & 0x80)
         settings.ipcheck = 0;
-    }
     const LinkRole linkRole = role == 0 ? LinkRole::Neither : role == 1 ? LinkRole::Remote : LinkRole::Host;
     const bool idle = scene & 0x40;
     CheckingHost host(settings, sender, linkRole, scene & 0x10, scene & 0x20, idle);
