@@ -10,18 +10,21 @@ RegistryData::Key* RegistryData::find(const QString& path) {
 }
 
 void RegistryData::createKey(const QString& path) {
-    if (path.isEmpty() || find(path))
-        return;
-    // The keys above it first, without recursion: a deep path must not use up the stack.
-    for (qsizetype at = path.indexOf(QLatin1Char('\\'), 1); at > 0; at = path.indexOf(QLatin1Char('\\'), at + 1)) {
-        const QString parent = path.left(at);
-        if (!find(parent)) {
-            m_keyAt.insert(parent.toCaseFolded(), m_keys.size());
-            m_keys.append({parent, {}});
-        }
+    const QString folded = path.toCaseFolded();
+    // Simple case folding keeps the length, so a prefix of the folded path is its prefix folded.
+    const auto foldedLeft = [&](qsizetype end) {
+        return folded.size() == path.size() ? folded.left(end) : path.left(end).toCaseFolded();
+    };
+    // The keys missing from path up to the first that exists, found without recursion (a deep path
+    // must not use up the stack) and then made from the top down.
+    QList<qsizetype> missing;
+    for (qsizetype end = path.size(); end > 0 && !m_keyAt.contains(foldedLeft(end));
+         end = path.lastIndexOf(QLatin1Char('\\'), end - 1))
+        missing.append(end);
+    for (auto end = missing.crbegin(); end != missing.crend(); ++end) {
+        m_keyAt.insert(foldedLeft(*end), m_keys.size());
+        m_keys.append({path.left(*end), {}});
     }
-    m_keyAt.insert(path.toCaseFolded(), m_keys.size());
-    m_keys.append({path, {}});
 }
 
 bool RegistryData::hasKey(const QString& path) const {
