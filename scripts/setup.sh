@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev portaudio19-dev libhamlib-dev libhamlib-utils libgtest-dev
-          libgmock-dev dpkg-dev file desktop-file-utils)
+          libgmock-dev dpkg-dev file desktop-file-utils pulseaudio libasound2-plugins)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
