@@ -38,10 +38,6 @@ void SidetoneGenerator::CloseSidetone() {
 void SidetoneGenerator::SidetoneStart(int units) {
     if (!m_open)
         return;
-    // A device gone in the middle of a send: the keying goes on without a tone until the tones are
-    // built again. This runs on the keying thread, so the dead stream is left for that build to close.
-    if (m_out.failed())
-        return;
     const std::vector<qint16>* tone = units == 1 ? &m_dot : units == 3 ? &m_dash : nullptr;
     if (tone)
         m_out.queue(tone->data(), int(tone->size() / 2));

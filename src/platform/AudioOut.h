@@ -19,7 +19,8 @@ public:
     virtual qint64 soundingForUs() const = 0;
     virtual bool isOpen() const = 0;
     /// The open stream stopped by itself, as when its device went away: nothing queued will play,
-    /// and it counts as drained.
+    /// it counts as drained and takes no more buffers. It stays open until closed (the sidetone
+    /// closes it at its next build: a keying thread's mark must not wait for that).
     virtual bool failed() const = 0;
     /// Queues interleaved left/right frames; the data must live until it has played or reset().
     virtual void queue(const qint16* frames, int frameCount) = 0;

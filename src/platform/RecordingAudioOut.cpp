@@ -16,6 +16,9 @@ bool RecordingAudioOut::open(int device, int sampleRate) {
 
 void RecordingAudioOut::queue(const qint16* frames, int frameCount) {
     m_calls.append(QStringLiteral("queue %1").arg(frameCount));
+    // A dead stream takes nothing, as the real one does.
+    if (failed())
+        return;
     m_queued.append({frames, std::vector<qint16>(frames, frames + size_t(frameCount) * 2)});
     m_drained = false;
     m_queuedSinceOpen = true;

@@ -8,7 +8,7 @@
 #include <vector>
 
 /// Test backend: an output that opens (unless told to fail) and records every call, with a copy of
-/// each queued buffer.
+/// each buffer the stream took.
 class RecordingAudioOut : public AudioOut {
 public:
     struct Queued {
